@@ -1,0 +1,41 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the two builds and the Wine test runs need.
+# Idempotent: packages already present are skipped; nothing is downloaded
+# when everything is there.
+set -euo pipefail
+
+native_packages=(cmake g++ make libgtest-dev libbenchmark-dev libcli11-dev xxd)
+cross_packages=(g++-mingw-w64-i686-posix binutils-mingw-w64-i686 mingw-w64-i686-dev
+                wine wine32:i386 xvfb xdotool)
+art_packages=()
+
+missing=()
+is_installed() {
+    dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok installed"
+}
+
+want() {
+    for pkg in "$@"; do
+        is_installed "$pkg" || missing+=("$pkg")
+    done
+}
+
+sudo_if_needed() {
+    if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
+}
+
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+    sudo_if_needed dpkg --add-architecture i386
+    need_update=1
+fi
+
+want "${native_packages[@]}" "${cross_packages[@]}" "${art_packages[@]}"
+
+if [ "${#missing[@]}" -gt 0 ] || [ "${need_update:-0}" = 1 ]; then
+    echo "Installing: ${missing[*]:-(package lists only)}"
+    export DEBIAN_FRONTEND=noninteractive
+    sudo_if_needed apt-get update -qq
+    if [ "${#missing[@]}" -gt 0 ]; then
+        sudo_if_needed apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+    fi
+fi
