@@ -2,9 +2,6 @@
 
 #include "host/EffectBase.h"
 
-void* moduleHandle = nullptr;
-bool outOfMemory = false;
-
 extern "C" AEffect* VSTCALLBACK pluginMain(audioMasterCallback hostCallback) {
     if (hostCallback == nullptr) return nullptr;
     if (hostCallback(nullptr, audioMasterVersion, 0, 0, nullptr, 0.0f) == 0) return nullptr;

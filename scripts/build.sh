@@ -23,7 +23,7 @@ for build in "${builds[@]}"; do
         native) configure_and_build native ;;
         asan) configure_and_build asan -DZAV_SANITIZE=ON -DZAV_BENCHMARKS=OFF ;;
         win32) configure_and_build win32 -DCMAKE_TOOLCHAIN_FILE="$top/cmake/toolchain-mingw32.cmake" \
-                   -DZAV_BENCHMARKS=OFF ;;
+                   -DZAV_BENCHMARKS=OFF -DZAV_NATIVE_BUILD_DIR="$build_root/native" ;;
         *) echo "unknown build: $build" >&2; exit 2 ;;
     esac
 done

@@ -1,0 +1,4 @@
+#include "host/PluginEntry.h"
+
+void* moduleHandle = nullptr;
+bool outOfMemory = false;
