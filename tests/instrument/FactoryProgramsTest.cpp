@@ -41,11 +41,4 @@ TEST(FactoryPrograms, TableEndsConvertToExactlyZeroAndOne) {
     EXPECT_EQ(woodblock.values[4], 0.0f);   // ratio 1
 }
 
-TEST(FactoryPrograms, BuildingOverwritesAPreviouslyUsedRecord) {
-    MalletProgram program;
-    buildFactoryProgram(program, 1);
-    buildFactoryProgram(program, 3);
-    expectFactoryProgram(program, 3);
-}
-
 }  // namespace

@@ -38,12 +38,6 @@ TEST(Processing, AccumulatingAddsAndReplacingOverwrites) {
     }
 }
 
-TEST(Processing, SilenceIsWrittenAsZerosWhenNothingPlays) {
-    HostedSynth hosted;
-    hosted.dispatch(effSetBlockSize, 0, 64);
-    EXPECT_TRUE(hosted.render(64).silentIn(0, 64));
-}
-
 TEST(Processing, StartsLandOnTheirSampleWhateverTheHostToldOfItsBlockSize) {
     const StereoBlock expected = renderWithBlockSize(kFrames);
     EXPECT_TRUE(expected.soundsAt(0));
