@@ -13,7 +13,7 @@ LENS_RADIUS = 4.8
 
 
 def draw_bezel(ctx):
-    ctx.arc(CENTRE + 0.3, CENTRE + 0.5, BEZEL_RADIUS, 0, 2 * math.pi)
+    ctx.arc(CENTRE + 0.3, CENTRE + 0.5, BEZEL_RADIUS - 0.3, 0, 2 * math.pi)
     ctx.set_source_rgba(0, 0, 0, 0.5)
     ctx.fill()
     ring = cairo.LinearGradient(CENTRE - 5, CENTRE - 7, CENTRE + 5, CENTRE + 7)
