@@ -1,0 +1,107 @@
+#include "synth/VoicePool.h"
+
+namespace {
+constexpr int32_t kStereoSpread = 17;
+constexpr int32_t kParameterCount = 19;
+constexpr int32_t kHighestNote = 127;
+constexpr float kVelocityScale = 0.007874016f;  // 1/127
+constexpr double kPanPerNote = 0.0078125;       // 1/128
+}  // namespace
+
+VoicePool::VoicePool() = default;
+
+void VoicePool::setSampleRate(float hz)
+{
+    for (StrikeVoice& each : voices)
+        each.setSampleRate(hz);
+}
+
+void VoicePool::setParameter(int32_t index, float value)
+{
+    if (index < 0 || index >= kParameterCount)
+        return;
+    if (index == kStereoSpread)
+        monoShare = static_cast<float>(1.0 - toUnitRange(value));
+    for (StrikeVoice& each : voices)
+        each.setParameter(index, value);
+}
+
+int32_t VoicePool::noteOn(int32_t note, int32_t velocity)
+{
+    note &= kHighestNote;
+    velocity = velocity < 0 ? 0 : (velocity > kHighestNote ? kHighestNote : velocity);
+    int32_t slot = activeSlotWithNote(note);
+    if (slot < kSlotCount) {
+        strikeSlot(slot, note, velocity);
+        return kSlotCount;
+    }
+    slot = freeSlot();
+    const bool tookFreeSlot = slot < kSlotCount;
+    if (!tookFreeSlot)
+        slot = lowestNoteSlot();
+    slotNote[slot] = note;
+    active[slot] = true;
+    strikeSlot(slot, note, velocity);
+    return tookFreeSlot ? slot : kSlotCount;
+}
+
+void VoicePool::allNotesOff()
+{
+    for (bool& inUse : active)
+        inUse = false;
+}
+
+void VoicePool::renderSlot(int32_t slot, float* left, float* right, int32_t count)
+{
+    if (slot < 0 || slot >= kSlotCount || left == nullptr || right == nullptr)
+        return;
+    StrikeVoice& playing = voices[slot];
+    const double share = monoShare;
+    const double rightGain = share + (1.0 - share) * slotPan[slot];
+    const double leftGain = share + (1.0 - share) * (1.0 - slotPan[slot]);
+    for (int32_t i = 0; i < count && active[slot]; ++i) {
+        if (playing.isFinished()) {
+            active[slot] = false;
+            break;
+        }
+        const float x = playing.tick();
+        right[i] = static_cast<float>(right[i] + x * rightGain);
+        left[i] = static_cast<float>(left[i] + x * leftGain);
+    }
+}
+
+int32_t VoicePool::activeSlotWithNote(int32_t note) const
+{
+    for (int32_t slot = 0; slot < kSlotCount; ++slot) {
+        if (active[slot] && slotNote[slot] == note)
+            return slot;
+    }
+    return kSlotCount;
+}
+
+int32_t VoicePool::freeSlot() const
+{
+    for (int32_t slot = 0; slot < kSlotCount; ++slot) {
+        if (!active[slot])
+            return slot;
+    }
+    return kSlotCount;
+}
+
+int32_t VoicePool::lowestNoteSlot() const
+{
+    int32_t lowest = 0;
+    for (int32_t slot = 1; slot < kSlotCount; ++slot) {
+        if (slotNote[slot] < slotNote[lowest])
+            lowest = slot;
+    }
+    return lowest;
+}
+
+void VoicePool::strikeSlot(int32_t slot, int32_t note, int32_t velocity)
+{
+    const auto frequency = static_cast<float>(noteFrequencies.frequency(note));
+    const auto amplitude = static_cast<float>(velocity * static_cast<double>(kVelocityScale));
+    voices[slot].strike(frequency, amplitude, note);
+    slotPan[slot] = static_cast<float>(note * kPanPerNote);
+}

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <cstdint>
+
+#include "synth/NoteFrequencyTable.h"
+#include "synth/StrikeVoice.h"
+
+// The synthesis engine as the instrument sees it: 32 voices in numbered
+// slots, each with the note it last took, an in-use flag and a stereo
+// position set by that note. Nothing here allocates after construction.
+class VoicePool {
+public:
+    static constexpr int32_t kSlotCount = 32;
+
+    VoicePool();
+    ~VoicePool() = default;
+    VoicePool(const VoicePool&) = delete;
+    VoicePool& operator=(const VoicePool&) = delete;
+
+    void setSampleRate(float hz);
+    // Every voice takes every index, active or not, so a voice taken later
+    // already carries the current settings.
+    void setParameter(int32_t index, float value);
+    // Returns the slot when a free one was taken, kSlotCount when an active
+    // slot was struck again (same note) or stolen (lowest note).
+    int32_t noteOn(int32_t note, int32_t velocity);
+    // Voices stop at once and keep their resonator states.
+    void allNotesOff();
+    // Adds count samples of the slot into both buffers; a voice that
+    // finishes contributes up to and including the sample it finished on.
+    void renderSlot(int32_t slot, float* left, float* right, int32_t count);
+
+    const StrikeVoice& voice(int32_t slot) const { return voices[slot]; }
+    bool isActive(int32_t slot) const { return active[slot]; }
+    int32_t getSlotNote(int32_t slot) const { return slotNote[slot]; }
+    float getSlotPan(int32_t slot) const { return slotPan[slot]; }
+
+private:
+    int32_t activeSlotWithNote(int32_t note) const;
+    int32_t freeSlot() const;
+    int32_t lowestNoteSlot() const;
+    void strikeSlot(int32_t slot, int32_t note, int32_t velocity);
+
+    StrikeVoice voices[kSlotCount];
+    bool active[kSlotCount] = {};
+    int32_t slotNote[kSlotCount] = {};
+    float slotPan[kSlotCount] = {};
+    // 1 - "Stereo Spread": the share of each voice sent to both sides alike.
+    float monoShare = 0.0f;
+    NoteFrequencyTable noteFrequencies;
+};

@@ -1,0 +1,66 @@
+// Renders one second at 44.1 kHz, in 512-sample blocks over all 32 slots as
+// the instrument does, with a given number of ringing voices.
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <vector>
+
+#include "synth/VoicePool.h"
+
+namespace {
+
+constexpr int32_t kSampleRate = 44100;
+constexpr int32_t kBlockSize = 512;
+
+void setUpPool(VoicePool& pool)
+{
+    pool.setSampleRate(static_cast<float>(kSampleRate));
+    for (int32_t index = 0; index < 19; ++index)
+        pool.setParameter(index, 0.5f);
+    pool.setParameter(3, 0.2f);   // vibrato depth
+    pool.setParameter(18, 1.0f);  // vibrato on, so its cost is counted
+}
+
+void renderOneSecond(VoicePool& pool, std::vector<float>& left, std::vector<float>& right)
+{
+    for (int32_t done = 0; done < kSampleRate; done += kBlockSize) {
+        const int32_t count = kSampleRate - done < kBlockSize ? kSampleRate - done : kBlockSize;
+        std::fill(left.begin(), left.begin() + count, 0.0f);
+        std::fill(right.begin(), right.begin() + count, 0.0f);
+        for (int32_t slot = 0; slot < VoicePool::kSlotCount; ++slot)
+            pool.renderSlot(slot, left.data(), right.data(), count);
+        benchmark::DoNotOptimize(left.data());
+        benchmark::DoNotOptimize(right.data());
+    }
+}
+
+void ringingVoices(benchmark::State& state)
+{
+    const auto voiceCount = static_cast<int32_t>(state.range(0));
+    VoicePool pool;
+    setUpPool(pool);
+    std::vector<float> left(kBlockSize);
+    std::vector<float> right(kBlockSize);
+    for (auto _ : state) {
+        // Struck again each second so that none reaches its two-second end.
+        for (int32_t voice = 0; voice < voiceCount; ++voice)
+            pool.noteOn(36 + 2 * voice, 100);
+        renderOneSecond(pool, left, right);
+    }
+    const auto seconds = static_cast<double>(state.iterations());
+    state.counters["realtime_factor"] =
+        benchmark::Counter(seconds, benchmark::Counter::kIsRate);
+    state.counters["time_per_sample"] = benchmark::Counter(
+        seconds * kSampleRate, benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+    if (voiceCount > 0) {
+        state.counters["time_per_voice_sample"] = benchmark::Counter(seconds * kSampleRate * voiceCount,
+            benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+    }
+}
+
+}  // namespace
+
+BENCHMARK(ringingVoices)->Arg(0)->Arg(1)->Arg(8)->Arg(32)->Unit(benchmark::kMillisecond);
+
+BENCHMARK_MAIN();
