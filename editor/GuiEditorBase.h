@@ -1,0 +1,39 @@
+// The editor base that owns the toolkit frame while the editor is open, hands
+// the host its rectangle and runs the throttled idle of mouse-tracking loops.
+#pragma once
+
+#include <cstdint>
+
+#include "host/EditorBase.h"
+#include "host/VstInterface.h"
+
+class Frame;
+
+class GuiEditorBase : public EditorBase {
+public:
+    explicit GuiEditorBase(EffectBase* owner);
+    // The frame is the subclass's to delete, in its editClose.
+    ~GuiEditorBase() override = default;
+
+    int32_t editGetRect(void* ptr) override;
+    int32_t editOpen(void* hostWindow) override;
+    void editClose() override {}
+    void editIdle() override;
+    virtual void parameterChanged(int32_t index, float value);
+    // Draws the whole editor at once.
+    virtual void redrawAll();
+
+    // At most one idle every 50 ms, however often a tracking loop calls it.
+    void trackingIdle();
+
+    Frame* getFrame() const { return frame; }
+    const EditorRect& getRect() const { return rect; }
+
+protected:
+    // ticks: milliseconds of the platform's tick count.
+    void trackingIdleAt(uint32_t ticks);
+
+    EditorRect rect{0, 0, 0, 0};
+    Frame* frame = nullptr;
+    uint32_t lastTicks;
+};

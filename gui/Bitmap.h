@@ -1,0 +1,46 @@
+// A picture from the library's BITMAP resources, shared by reference count.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+
+#include "gui/Geometry.h"
+
+class DrawContext;
+
+class Bitmap {
+public:
+    // A resource that does not load gives an empty 0 x 0 picture that draws nothing.
+    explicit Bitmap(int32_t resourceId);
+    Bitmap(const Bitmap&) = delete;
+    Bitmap& operator=(const Bitmap&) = delete;
+
+    void remember() { ++refCount; }
+    // Deletes the picture when the last holder lets go.
+    void forget();
+
+    int32_t getWidth() const { return width; }
+    int32_t getHeight() const { return height; }
+    int32_t getResourceId() const { return resourceId; }
+    int32_t getRefCount() const { return refCount; }
+    HBITMAP getHandle() const { return handle; }
+
+    // Copies r.width() x r.height() pixels from offset in the picture to
+    // (r.left, r.top); offset picks one image of a strip.
+    void draw(DrawContext& context, const Rect& r, Point offset);
+    // As draw, but pixels of kTransparentColor leave the destination unchanged.
+    void drawTransparent(DrawContext& context, const Rect& r, Point offset);
+
+private:
+    ~Bitmap();  // only forget() deletes
+
+    HBITMAP createMask(HDC destination);
+
+    int32_t resourceId;
+    HBITMAP handle = nullptr;
+    HBITMAP maskHandle = nullptr;
+    int32_t width = 0;
+    int32_t height = 0;
+    int32_t refCount = 1;
+};

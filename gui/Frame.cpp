@@ -1,0 +1,145 @@
+#include "gui/Frame.h"
+
+#include <cstdlib>
+
+#include "editor/GuiEditorBase.h"
+#include "gui/Bitmap.h"
+#include "gui/DrawContext.h"
+
+namespace {
+
+constexpr int32_t kViewCapacityStep = 10;
+
+}  // namespace
+
+Frame::Frame(const Rect& editorSize, HWND hostWindow, GuiEditorBase* owner)
+    : View(editorSize), editor(owner), parentWindow(hostWindow) {
+    if (parentWindow) createWindow();
+}
+
+Frame::~Frame() {
+    if (focusView) {
+        focusView->onFocusLost();
+        focusView = nullptr;
+    }
+    for (int32_t i = 0; i < viewCount; ++i) delete views[i];
+    std::free(views);
+    if (background) background->forget();
+    if (window) {
+        SetWindowLongPtrA(window, GWLP_USERDATA, 0);  // messages still in flight find no frame
+        DestroyWindow(window);
+    }
+    if (usesClass) unregisterClass();
+}
+
+void Frame::draw(DrawContext& context) {
+    firstDrawPending = false;
+    if (background) {
+        background->draw(context, Rect(0, 0, background->getWidth(), background->getHeight()), Point(0, 0));
+    }
+    for (int32_t i = 0; i < viewCount; ++i) views[i]->draw(context);
+    if (modalView) modalView->draw(context);  // ends on top
+}
+
+void Frame::onMouseDown(DrawContext& context, Point where) {
+    if (focusView && !where.isInside(focusView->size)) {
+        focusView->onFocusLost();
+        focusView = nullptr;
+    }
+    if (modalView) {
+        if (where.isInside(modalView->size)) modalView->onMouseDown(context, where);
+        return;
+    }
+    for (int32_t i = viewCount - 1; i >= 0; --i) {
+        if (where.isInside(views[i]->size)) {
+            views[i]->onMouseDown(context, where);
+            return;
+        }
+    }
+}
+
+void Frame::update(DrawContext& context) {
+    if (!isOpen) return;
+    if (modalView) {
+        modalView->update(context);
+        return;
+    }
+    for (int32_t i = 0; i < viewCount; ++i) views[i]->update(context);
+}
+
+bool Frame::addView(View* view) {
+    if (!view) return false;  // every pass over the list calls into its views
+    if (viewCount == viewCapacity) {
+        const int32_t grown = viewCapacity + kViewCapacityStep;
+        void* array = std::realloc(views, static_cast<size_t>(grown) * sizeof(View*));
+        if (!array) return false;
+        views = static_cast<View**>(array);
+        viewCapacity = grown;
+    }
+    views[viewCount++] = view;
+    view->parent = this;
+    return true;
+}
+
+bool Frame::removeView(View* view) {
+    for (int32_t i = 0; i < viewCount; ++i) {
+        if (views[i] == view) {
+            for (int32_t j = i + 1; j < viewCount; ++j) views[j - 1] = views[j];
+            --viewCount;
+            break;
+        }
+    }
+    return true;
+}
+
+View* Frame::getView(int32_t index) const {
+    return index >= 0 && index < viewCount ? views[index] : nullptr;
+}
+
+bool Frame::setModalView(View* view) {
+    if (view && modalView) return false;
+    modalView = view;
+    return true;
+}
+
+void Frame::setBackground(Bitmap* picture) {
+    if (background) background->forget();
+    background = picture;
+    if (background) background->remember();
+}
+
+bool Frame::contains(const View* view) const {
+    if (!view) return false;
+    for (int32_t i = 0; i < viewCount; ++i) {
+        if (views[i] == view) return true;
+    }
+    return false;
+}
+
+void Frame::drawView(View* view) {
+    if (!window) return;  // GetDC would hand out the whole screen
+    HDC windowContext = GetDC(window);
+    {
+        DrawContext context(this, windowContext, window);
+        if (contains(view)) {
+            view->draw(context);
+        } else {
+            draw(context);
+        }
+    }
+    ReleaseDC(window, windowContext);
+}
+
+void Frame::idle() {
+    if (!isOpen || firstDrawPending || !window) return;
+    HDC windowContext = GetDC(window);
+    {
+        DrawContext context(this, windowContext, window);
+        update(context);
+    }
+    ReleaseDC(window, windowContext);
+}
+
+void Frame::trackingIdle() {
+    if (editor) editor->trackingIdle();
+}

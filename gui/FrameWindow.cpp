@@ -1,0 +1,153 @@
+// The frame's child window: the shared window class, the window procedure
+// and the geometry of the window chain the host wraps around the editor.
+#include <cstdio>
+
+#include "gui/DrawContext.h"
+#include "gui/Frame.h"
+#include "host/PluginEntry.h"
+
+namespace {
+
+char className[20] = "";
+int32_t classUseCount = 0;
+
+HINSTANCE module() { return static_cast<HINSTANCE>(moduleHandle); }
+
+Frame* frameOf(HWND window) { return reinterpret_cast<Frame*>(GetWindowLongPtrA(window, GWLP_USERDATA)); }
+
+RECT windowRect(HWND window) {
+    RECT r{0, 0, 0, 0};
+    GetWindowRect(window, &r);
+    return r;
+}
+
+// The top-left corner of window's screen rectangle, in the client coordinates of reference.
+POINT cornerIn(HWND window, HWND reference) {
+    const RECT r = windowRect(window);
+    POINT corner{r.left, r.top};
+    MapWindowPoints(HWND_DESKTOP, reference, &corner, 1);
+    return corner;
+}
+
+void resize(HWND window, int32_t width, int32_t height) {
+    SetWindowPos(window, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+}  // namespace
+
+const char* Frame::getClassName() { return className; }
+
+int32_t Frame::getClassUseCount() { return classUseCount; }
+
+void Frame::registerClass() {
+    if (++classUseCount != 1) return;
+    // The handle's value makes the name unique to this module in the process.
+    std::snprintf(className, sizeof className, "Plugin%08x",
+                  static_cast<unsigned>(reinterpret_cast<uintptr_t>(moduleHandle)));
+    WNDCLASSA description{};
+    description.lpfnWndProc = windowProc;
+    description.hInstance = module();
+    description.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // the standard arrow
+    description.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
+    description.lpszClassName = className;
+    RegisterClassA(&description);
+}
+
+void Frame::unregisterClass() {
+    if (--classUseCount == 0) UnregisterClassA(className, module());
+}
+
+void Frame::createWindow() {
+    registerClass();
+    usesClass = true;
+    window = CreateWindowExA(0, className, "Window", WS_CHILD | WS_VISIBLE, 0, 0, size.width(), size.height(),
+                             parentWindow, nullptr, module(), nullptr);
+    if (window) SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+}
+
+LRESULT CALLBACK Frame::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    Frame* frame = frameOf(window);
+    if (frame) {
+        switch (message) {
+        case WM_PAINT:
+            frame->paint(window);
+            break;
+        case WM_LBUTTONDOWN:
+        case WM_RBUTTONDOWN:
+            frame->click(lParam);
+            break;
+        case WM_DESTROY:
+            frame->isOpen = false;
+            frame->parentWindow = nullptr;
+            frame->window = nullptr;  // never hand a dead handle to the platform again
+            break;
+        default:
+            break;
+        }
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+void Frame::paint(HWND paintedWindow) {
+    RECT dirty;
+    if (!GetUpdateRect(paintedWindow, &dirty, FALSE)) return;
+    PAINTSTRUCT paintInfo;
+    HDC paintContext = BeginPaint(paintedWindow, &paintInfo);
+    {
+        DrawContext context(this, paintContext, paintedWindow);
+        draw(context);  // the whole editor, whatever the update region
+    }
+    EndPaint(paintedWindow, &paintInfo);
+}
+
+void Frame::click(LPARAM position) {
+    // Taken unsigned: a position word of 65535 is 65535, not -1.
+    const Point where(LOWORD(position), HIWORD(position));
+    HDC windowContext = GetDC(window);
+    {
+        DrawContext context(this, windowContext, window);
+        onMouseDown(context, where);
+    }
+    ReleaseDC(window, windowContext);
+}
+
+bool Frame::setSize(int32_t width, int32_t height) {
+    if (!isOpen || (width == size.width() && height == size.height())) return false;
+    size.right = size.left + width;
+    size.bottom = size.top + height;
+
+    const int32_t limit = 2 * GetSystemMetrics(SM_CYDLGFRAME);
+    int32_t dx = 0;
+    int32_t dy = 0;
+    HWND w = window;
+    while (dx != limit && w) {
+        HWND enclosing = GetParent(w);
+        const RECT own = windowRect(w);
+        const RECT outer = windowRect(enclosing);
+        resize(w, width + dx, height + dy);
+        dx = (outer.right - outer.left) - (own.right - own.left);
+        dy = (outer.bottom - outer.top) - (own.bottom - own.top);
+        if (dx > 80 || dy > 80) return true;  // a window much larger than the editor is left alone
+        w = enclosing;
+    }
+    if (w) resize(w, width + dx, height + dy);
+    return true;
+}
+
+bool Frame::getPosition(int32_t& x, int32_t& y) const {
+    if (!isOpen) return false;
+    HWND grandparent = GetParent(GetParent(window));
+    const POINT corner = cornerIn(grandparent, GetParent(grandparent));
+    x = corner.x;
+    y = corner.y;
+    return true;
+}
+
+bool Frame::getSize(Rect& rect) const {
+    if (!isOpen) return false;
+    HWND hostWindow = GetParent(window);
+    const RECT outer = windowRect(hostWindow);
+    const POINT corner = cornerIn(hostWindow, GetParent(GetParent(hostWindow)));
+    rect = Rect(corner.x, corner.y, corner.x + (outer.right - outer.left), corner.y + (outer.bottom - outer.top));
+    return true;
+}

@@ -1,0 +1,38 @@
+// A drawing context over a memory bitmap, for flicker-free composition: draw
+// into it, then copyTo a window's context.
+#pragma once
+
+#include <cstdint>
+
+#include "gui/Color.h"
+#include "gui/DrawContext.h"
+
+class Bitmap;
+
+class OffscreenContext : public DrawContext {
+public:
+    // A width x height memory bitmap compatible with the frame's window,
+    // every pixel cleared to background.
+    OffscreenContext(Frame* frame, int32_t width, int32_t height, Color background);
+    // A memory bitmap compatible with source holding a copy of picture; 20 x 20
+    // black without one.
+    OffscreenContext(DrawContext& source, Bitmap* picture);
+    ~OffscreenContext() override;
+
+    // Copies r.width() x r.height() pixels from source in the memory bitmap to
+    // (r.left, r.top) of destination.
+    void copyTo(DrawContext& destination, const Rect& r, Point source);
+
+    int32_t getWidth() const { return width; }
+    int32_t getHeight() const { return height; }
+    Color getBackgroundColor() const { return backgroundColor; }
+    HBITMAP getBitmap() const { return reinterpret_cast<HBITMAP>(window); }
+
+private:
+    void createMemoryBitmap(HDC compatibleWith);
+
+    bool ownsBitmap = false;
+    int32_t height;
+    int32_t width;
+    Color backgroundColor;
+};
