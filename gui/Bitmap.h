@@ -25,6 +25,7 @@ public:
     int32_t getResourceId() const { return resourceId; }
     int32_t getRefCount() const { return refCount; }
     HBITMAP getHandle() const { return handle; }
+    HBITMAP getMaskHandle() const { return maskHandle; }
 
     // Copies r.width() x r.height() pixels from offset in the picture to
     // (r.left, r.top); offset picks one image of a strip.

@@ -127,8 +127,12 @@ TEST(BitmapTransparency, TheCachedMaskServesLaterDrawsOnOtherBackgrounds) {
     MemorySurface second(12, 10, kPurple);
     DrawContext firstContext(nullptr, first.dc(), nullptr);
     DrawContext secondContext(nullptr, second.dc(), nullptr);
+    EXPECT_EQ(keyed.picture->getMaskHandle(), nullptr);
     keyed.picture->drawTransparent(firstContext, Rect(0, 0, 5, 3), Point(0, 0));
+    HBITMAP mask = keyed.picture->getMaskHandle();
+    ASSERT_NE(mask, nullptr);
     keyed.picture->drawTransparent(secondContext, Rect(6, 6, 11, 9), Point(0, 0));
+    EXPECT_EQ(keyed.picture->getMaskHandle(), mask);
     keyed.picture->drawTransparent(secondContext, Rect(0, 0, 5, 3), Point(0, 0));
     expectKeyedPictureAt(first, 0, 0, kGreen);
     expectKeyedPictureAt(second, 6, 6, kPurple);

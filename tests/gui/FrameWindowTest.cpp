@@ -91,6 +91,18 @@ TEST_F(FrameWindow, TwoFramesRegisterTheClassOnceAndTheSecondToGoUnregistersIt) 
     EXPECT_FALSE(classExists());
 }
 
+TEST_F(FrameWindow, TheClassStaysWhileAnyFrameLivesEvenOneWhoseWindowIsGone) {
+    HWND ownHost = createHostWindow(host, 0, 0, 100, 100);
+    auto* first = new Frame(Rect(0, 0, 50, 50), ownHost, nullptr);
+    DestroyWindow(ownHost);
+    auto* second = new Frame(Rect(0, 0, 50, 50), host, nullptr);
+    delete second;
+    EXPECT_EQ(Frame::getClassUseCount(), 1);
+    EXPECT_TRUE(classExists());
+    delete first;
+    EXPECT_FALSE(classExists());
+}
+
 TEST_F(FrameWindow, TheChildWindowFillsTheEditorRectangleInsideTheHostWindow) {
     Frame frame(Rect(0, 0, 200, 100), host, nullptr);
     HWND child = frame.getWindow();
