@@ -15,8 +15,8 @@ struct SharedTable {
     int32_t creations = 0;
 };
 
-constinit SharedTable pulseShared;
-constinit SharedTable sineShared;
+SharedTable pulseShared;
+SharedTable sineShared;
 
 void fillStrikePulse(float* table)
 {
