@@ -173,10 +173,3 @@ TEST(FrameLifetime, WithoutAHostWindowThereIsNoWindowAndNoClass) {
     EXPECT_TRUE(log.empty());
 }
 
-TEST(FrameLifetime, AViewOutsideAFrameRedrawsNothing) {
-    Log log;
-    RecordingView view(Rect(0, 0, 10, 10), "alone", log);
-    view.redraw();
-    EXPECT_EQ(view.getParent(), nullptr);
-    EXPECT_TRUE(log.empty());
-}

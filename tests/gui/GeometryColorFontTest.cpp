@@ -34,12 +34,6 @@ TEST(ColorComparison, IgnoresTheSpareByte) {
     EXPECT_TRUE((Color{1, 2, 3, 0} != Color{3, 2, 1, 0}));
 }
 
-TEST(ColorComparison, CopyKeepsAllFourBytes) {
-    Color copy = kBlackColor;
-    copy = Color{1, 2, 3, 4};
-    EXPECT_EQ(copy.spare, 4);
-}
-
 TEST(ColorReference, PutsRedLowestAndDropsSpare) {
     EXPECT_EQ((Color{0x12, 0x34, 0x56, 0x78}.toColorRef()), 0x563412u);
     EXPECT_EQ(kRedColor.toColorRef(), 0x0000FFu);
