@@ -86,17 +86,17 @@ void DrawContext::setFontColor(Color color) {
 }
 
 void DrawContext::setFont(int32_t id, int32_t size) {
-    const FontSpec& spec = fontSpec(id);
-    fontSize = size != 0 ? size : spec.size;
+    const FontEntry& entry = fontEntry(id);
+    fontSize = size != 0 ? size : entry.size;
     LOGFONTA description{};
     description.lfHeight = -fontSize;  // negative: character height, not cell height
-    description.lfWeight = spec.weight;
+    description.lfWeight = entry.weight;
     description.lfCharSet = ANSI_CHARSET;
     description.lfOutPrecision = OUT_STRING_PRECIS;
     description.lfClipPrecision = CLIP_STROKE_PRECIS;
     description.lfQuality = DEFAULT_QUALITY;
-    description.lfPitchAndFamily = spec.pitchAndFamily;
-    std::strncpy(description.lfFaceName, spec.faceName, LF_FACESIZE - 1);
+    description.lfPitchAndFamily = entry.pitchAndFamily;
+    std::strncpy(description.lfFaceName, entry.faceName, LF_FACESIZE - 1);
     HFONT created = CreateFontIndirectA(&description);
     if (!created) return;
     SelectObject(systemContext, created);

@@ -7,7 +7,7 @@ namespace {
 constexpr uint8_t kSansSerif = VARIABLE_PITCH | FF_SWISS;
 constexpr uint8_t kDecorative = DEFAULT_PITCH | FF_DECORATIVE;
 
-constexpr FontSpec kFontTable[kFontCount] = {
+constexpr FontEntry kFontTable[kFontCount] = {
     {"Arial", 12, FW_BOLD, kSansSerif},
     {"Arial", 18, FW_NORMAL, kSansSerif},
     {"Arial", 14, FW_NORMAL, kSansSerif},
@@ -19,6 +19,6 @@ constexpr FontSpec kFontTable[kFontCount] = {
 
 }  // namespace
 
-const FontSpec& fontSpec(int32_t id) {
+const FontEntry& fontEntry(int32_t id) {
     return (id < 0 || id >= kFontCount) ? kFontTable[kFontTitle] : kFontTable[id];
 }

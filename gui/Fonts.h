@@ -15,7 +15,7 @@ enum FontId : int32_t {
 
 inline constexpr int32_t kFontCount = 7;
 
-struct FontSpec {
+struct FontEntry {
     const char* faceName;
     int32_t size;  // character height in pixels
     int32_t weight;
@@ -23,4 +23,4 @@ struct FontSpec {
 };
 
 // A number outside the table gives kFontTitle.
-const FontSpec& fontSpec(int32_t id);
+const FontEntry& fontEntry(int32_t id);

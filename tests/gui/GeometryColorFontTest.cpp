@@ -41,7 +41,7 @@ TEST(ColorReference, PutsRedLowestAndDropsSpare) {
 }
 
 TEST(FontTable, NumbersOutsideTheTableGiveTheTitleFont) {
-    EXPECT_EQ(&fontSpec(7), &fontSpec(kFontTitle));
-    EXPECT_EQ(&fontSpec(-1), &fontSpec(kFontTitle));
-    EXPECT_NE(&fontSpec(kFontSymbol), &fontSpec(kFontTitle));
+    EXPECT_EQ(&fontEntry(7), &fontEntry(kFontTitle));
+    EXPECT_EQ(&fontEntry(-1), &fontEntry(kFontTitle));
+    EXPECT_NE(&fontEntry(kFontSymbol), &fontEntry(kFontTitle));
 }
