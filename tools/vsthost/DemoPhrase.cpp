@@ -8,6 +8,9 @@ namespace vsthost {
 namespace {
 
 constexpr int64_t kMicrosecondsPerBeat = 600000;  // 100 beats per minute
+// Notes written on the same beat are rolled from the bottom up, as a mallet
+// player strikes a chord; it also keeps their attacks from piling up.
+constexpr double kRollBeats = 0.03;
 
 struct Note {
     double beat;
@@ -18,23 +21,23 @@ struct Note {
 
 constexpr Note kPhrase[] = {
     // Bar 1: an open fifth in the bass, then an arpeggio climbing two octaves.
-    {0.0, 38, 104, 2.0}, {0.0, 45, 84, 2.0}, {0.0, 50, 80, 2.0},
-    {0.5, 57, 78, 0.5}, {1.0, 62, 86, 0.5}, {1.5, 64, 80, 0.5}, {2.0, 66, 90, 0.5},
-    {2.5, 69, 84, 0.5}, {3.0, 74, 102, 0.5}, {3.5, 76, 88, 0.5},
+    {0.0, 38, 52, 2.0}, {0.0, 45, 39, 2.0}, {0.0, 50, 36, 2.0},
+    {0.5, 57, 46, 0.5}, {1.0, 62, 54, 0.5}, {1.5, 64, 51, 0.5}, {2.0, 66, 60, 0.5},
+    {2.5, 69, 56, 0.5}, {3.0, 74, 72, 0.5}, {3.5, 76, 63, 0.5},
     // Bar 2: chords under a melody of repeated notes.
-    {4.0, 47, 96, 1.5}, {4.0, 54, 76, 1.5}, {4.0, 62, 74, 1.5}, {4.0, 78, 108, 0.25},
-    {4.25, 78, 82, 0.25}, {4.5, 78, 92, 0.25}, {4.75, 76, 84, 0.25}, {5.0, 74, 96, 0.5},
-    {5.5, 43, 92, 0.5}, {5.5, 62, 72, 0.5}, {5.5, 67, 74, 0.5}, {5.5, 71, 80, 0.5},
-    {6.0, 45, 96, 2.0}, {6.0, 52, 76, 2.0}, {6.0, 61, 74, 2.0}, {6.0, 81, 106, 0.25},
-    {6.25, 81, 80, 0.25}, {6.5, 81, 90, 0.25}, {6.75, 83, 86, 0.25}, {7.0, 81, 98, 0.5},
-    {7.5, 78, 88, 0.5},
+    {4.0, 47, 45, 1.5}, {4.0, 54, 36, 1.5}, {4.0, 62, 38, 1.5}, {4.0, 78, 81, 0.25},
+    {4.25, 78, 60, 0.25}, {4.5, 78, 69, 0.25}, {4.75, 76, 62, 0.25}, {5.0, 74, 72, 0.5},
+    {5.5, 43, 45, 0.5}, {5.5, 62, 36, 0.5}, {5.5, 67, 39, 0.5}, {5.5, 71, 45, 0.5},
+    {6.0, 45, 46, 2.0}, {6.0, 52, 36, 2.0}, {6.0, 61, 38, 2.0}, {6.0, 81, 81, 0.25},
+    {6.25, 81, 60, 0.25}, {6.5, 81, 69, 0.25}, {6.75, 83, 64, 0.25}, {7.0, 81, 75, 0.5},
+    {7.5, 78, 66, 0.5},
     // Bar 3: a run to the top of the keyboard over a low chord.
-    {8.0, 43, 96, 2.0}, {8.0, 50, 76, 2.0}, {8.0, 59, 74, 2.0}, {8.0, 86, 92, 0.25},
-    {8.25, 88, 86, 0.25}, {8.5, 90, 90, 0.25}, {8.75, 93, 92, 0.25}, {9.0, 95, 96, 0.25},
-    {9.25, 98, 104, 0.75},
+    {8.0, 43, 46, 2.0}, {8.0, 50, 36, 2.0}, {8.0, 59, 38, 2.0}, {8.0, 86, 72, 0.25},
+    {8.25, 88, 69, 0.25}, {8.5, 90, 74, 0.25}, {8.75, 93, 78, 0.25}, {9.0, 95, 82, 0.25},
+    {9.25, 98, 90, 0.75},
     // The closing chord, five octaves wide.
-    {10.0, 38, 110, 1.0}, {10.0, 45, 86, 1.0}, {10.0, 54, 80, 1.0}, {10.0, 62, 82, 1.0},
-    {10.0, 69, 84, 1.0}, {10.0, 74, 90, 1.0}, {10.0, 78, 96, 1.0}, {10.0, 93, 88, 1.0},
+    {10.0, 38, 51, 1.0}, {10.0, 45, 34, 1.0}, {10.0, 54, 33, 1.0}, {10.0, 62, 36, 1.0},
+    {10.0, 69, 42, 1.0}, {10.0, 74, 48, 1.0}, {10.0, 78, 57, 1.0}, {10.0, 93, 72, 1.0},
 };
 
 int64_t beatTime(double beat) {
@@ -48,8 +51,13 @@ uint8_t dataByte(int value) { return static_cast<uint8_t>(value & 0x7F); }
 MidiSong demoPhrase() {
     MidiSong song;
     song.unitsPerSecond = 1000000;
+    double previousBeat = -1.0;
+    int chordTone = 0;
     for (const Note& note : kPhrase) {
-        song.messages.push_back({beatTime(note.beat), {0x90, dataByte(note.key), dataByte(note.velocity)}});
+        chordTone = note.beat == previousBeat ? chordTone + 1 : 0;
+        previousBeat = note.beat;
+        const double strike = note.beat + chordTone * kRollBeats;
+        song.messages.push_back({beatTime(strike), {0x90, dataByte(note.key), dataByte(note.velocity)}});
         song.messages.push_back({beatTime(note.beat + note.beats), {0x80, dataByte(note.key), 0x40}});
     }
     // At equal times a note ends before the next one starts, so a repeated
