@@ -1,0 +1,29 @@
+#include "tests/tools/vsthost/MidiFileBytes.h"
+#include "tests/tools/vsthost/ReferenceRender.h"
+
+namespace vsthost::reference {
+
+std::vector<uint8_t> referenceSong() {
+    using test::append;
+    test::Bytes file = test::header(1, 3, 96);
+    // 120 bpm, then 90 bpm at tick 192, then 150 bpm at tick 384.
+    test::appendTrack(file, {0x00, 0xFF, 0x51, 0x03, 0x07, 0xA1, 0x20, 0x81, 0x40, 0xFF, 0x51, 0x03, 0x0A, 0x2C,
+                             0x2B, 0x81, 0x40, 0xFF, 0x51, 0x03, 0x06, 0x1A, 0x80, 0x00, 0xFF, 0x2F, 0x00});
+    test::Bytes melody;
+    append(melody, {0x00, 0x90, 60, 100, 0x30, 64, 80});
+    append(melody, {0x30, 67, 90});  // tick 96: 0.5 s, frame 24000, the start of block 80
+    append(melody, {0x18, 60, 0, 0x18, 0x80, 64, 64});
+    append(melody, {0x30, 0x90, 48, 112, 0x08, 0xB0, 7, 100});
+    append(melody, {0x28, 0x90, 72, 110, 0x00, 76, 96, 0x00, 79, 88});
+    append(melody, {0x3C, 0xE0, 0x00, 0x50, 0x24, 0x90, 36, 127, 0x30, 84, 80, 0x60, 96, 96});
+    append(melody, {0x00, 0xFF, 0x2F, 0x00});
+    test::appendTrack(file, melody);
+    test::Bytes drums;
+    append(drums, {0x18, 0x99, 38, 100, 0x30, 42, 80});
+    append(drums, {0x81, 0x40, 0xB9, 0x7E, 0x00});  // tick 264: every voice stops
+    append(drums, {0x18, 0x99, 45, 112, 0x81, 0x10, 0x89, 45, 64, 0x00, 0xFF, 0x2F, 0x00});
+    test::appendTrack(file, drums);
+    return file;
+}
+
+}  // namespace vsthost::reference
