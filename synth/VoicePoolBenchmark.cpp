@@ -1,5 +1,16 @@
 // Renders one second at 44.1 kHz, in 512-sample blocks over all 32 slots as
 // the instrument does, with a given number of ringing voices.
+//
+// Measured on the 2-core development machine (RelWithDebInfo, -O2, other
+// builds running; CPU time, median of 3):
+//   voices  time/voice-sample  real-time factor
+//        0         -              ~79000
+//        1      26.6 ns              853
+//        8      26.4 ns              107
+//       32      26.3 ns               27
+// A voice costs the same alone or among 32: each resonator's recursion is a
+// chain of dependent double operations, so the time is latency, not
+// arithmetic; idle slots cost next to nothing.
 #include <benchmark/benchmark.h>
 
 #include <algorithm>

@@ -115,17 +115,6 @@ TEST(ModeResonator, TinyStateIsFlushedToZeroButSmallStateSurvives)
     EXPECT_NEAR(thirdOutputAfter(1e-20f), -1e-20f, 1e-27f);
 }
 
-TEST(ModeResonator, ResetClearsRingingStateAndCoefficients)
-{
-    ModeResonator mode = makeMode(440.0f, 0.9996f);
-    impulseResponse(mode, 50);
-    mode.reset();
-    EXPECT_EQ(mode.getFeedback1(), 0.0f);
-    EXPECT_EQ(mode.getFeedback2(), 0.0f);
-    EXPECT_EQ(mode.getGain(), 1.0f);
-    EXPECT_EQ(mode.tick(0.0f), 0.0f);
-}
-
 TEST(ModeResonator, UnusableTuningKeepsThePreviousStableCoefficients)
 {
     const float nan = std::numeric_limits<float>::quiet_NaN();

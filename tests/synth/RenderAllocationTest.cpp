@@ -1,43 +1,19 @@
-// Replaces the global allocation functions of this test program with
-// counting ones, to show that playing and rendering never allocate.
+// Playing and rendering never allocate: this program counts every call of
+// the global operator new.
 #include <gtest/gtest.h>
 
-#include <atomic>
-#include <cstdlib>
 #include <memory>
-#include <new>
 #include <vector>
 
+#include "CountingAllocator.h"
 #include "FactoryProgramValues.h"
 #include "synth/VoicePool.h"
 
-namespace {
-std::atomic<long> allocations{0};
-}  // namespace
-
-void* operator new(std::size_t size)
-{
-    ++allocations;
-    if (void* memory = std::malloc(size == 0 ? 1 : size))
-        return memory;
-    throw std::bad_alloc();
-}
-
-void operator delete(void* memory) noexcept
-{
-    std::free(memory);
-}
-
-void operator delete(void* memory, std::size_t) noexcept
-{
-    std::free(memory);
-}
-
 TEST(RenderAllocation, CountingAllocatorSeesAllocations)
 {
-    const long before = allocations.load();
+    const long before = allocationCount();
     auto probe = std::make_unique<std::vector<int>>(100);
-    EXPECT_GT(allocations.load(), before);
+    EXPECT_GT(allocationCount(), before);
 }
 
 TEST(RenderAllocation, NotesParametersAndRenderingNeverAllocate)
@@ -47,7 +23,7 @@ TEST(RenderAllocation, NotesParametersAndRenderingNeverAllocate)
     std::vector<float> right(256);
     const ProgramValues vibraphone = factoryProgramValues(kVibraphone);
 
-    const long before = allocations.load();
+    const long before = allocationCount();
     pool->setSampleRate(48000.0f);
     for (int32_t index = 0; index < 19; ++index)
         pool->setParameter(index, vibraphone[static_cast<std::size_t>(index)]);
@@ -59,7 +35,7 @@ TEST(RenderAllocation, NotesParametersAndRenderingNeverAllocate)
     pool->allNotesOff();
     pool->noteOn(60, 0);
     pool->renderSlot(0, left.data(), right.data(), 256);
-    const long during = allocations.load() - before;
+    const long during = allocationCount() - before;
 
     EXPECT_EQ(during, 0);
 }

@@ -120,14 +120,3 @@ TEST(StrikeVoiceRobustness, NonFiniteParameterValuesGiveFiniteSound)
         EXPECT_TRUE(allFinite(render(voice, 5000))) << value;
     }
 }
-
-TEST(StrikeVoiceRobustness, UnknownParameterIndicesChangeNothing)
-{
-    StrikeVoice reference;
-    StrikeVoice voice;
-    for (int index : {-1, 19, 1000})
-        voice.setParameter(index, 0.9f);
-    reference.strike(440.0f, 1.0f, 69);
-    voice.strike(440.0f, 1.0f, 69);
-    EXPECT_EQ(render(voice, 500), render(reference, 500));
-}

@@ -112,17 +112,6 @@ TEST(StrikeVoice, PulseLengthFollowsStrikeGainAndStickHardness)
     EXPECT_EQ(pulseReads(highNote), 2);
 }
 
-TEST(StrikeVoice, StrikeGainSetsThePulseBeforeAnyStrike)
-{
-    StrikeVoice voice;
-    voice.setParameter(kStrikeGain, 0.0f);
-    EXPECT_NEAR(voice.getPulseIncrement(), 2.2855, 1e-4);
-    voice.setSampleRate(88200.0f);
-    EXPECT_NEAR(voice.getPulseIncrement(), 2.2855, 1e-4);
-    voice.setParameter(kStrikeGain, 0.0f);
-    EXPECT_NEAR(voice.getPulseIncrement(), 2.2855 / 2.0, 1e-4);
-}
-
 TEST(StrikeVoice, FoldedRatioStaysFoldedUntilRatiosIsSetAgain)
 {
     StrikeVoice voice;

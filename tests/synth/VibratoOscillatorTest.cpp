@@ -21,16 +21,6 @@ TEST(VibratoOscillator, FirstTickReadsOneEntryAheadOfItsPhase)
     EXPECT_EQ(oscillator.getPhase(), 0.5f);
 }
 
-TEST(VibratoOscillator, RateIsTableEntriesPerSample)
-{
-    VibratoOscillator oscillator;
-    oscillator.setSampleRate(44100.0f);
-    oscillator.setRate(6.0f);
-    EXPECT_FLOAT_EQ(oscillator.getIncrement(), 4096.0f * 6.0f / 44100.0f);
-    oscillator.setSampleRate(48000.0f);
-    EXPECT_FLOAT_EQ(oscillator.getIncrement(), 4096.0f * 6.0f / 44100.0f);
-}
-
 TEST(VibratoOscillator, WrapsPastTheEndOfThePeriodAndStaysAContinuousSine)
 {
     VibratoOscillator oscillator;

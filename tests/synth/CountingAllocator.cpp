@@ -1,0 +1,34 @@
+// Kept apart from the tests that use it: inlined into the same file, the
+// replacement delete looks to the compiler like a mismatched free.
+#include "CountingAllocator.h"
+
+#include <atomic>
+#include <cstdlib>
+#include <new>
+
+namespace {
+std::atomic<long> allocations{0};
+}  // namespace
+
+long allocationCount()
+{
+    return allocations.load();
+}
+
+void* operator new(std::size_t size)
+{
+    ++allocations;
+    if (void* memory = std::malloc(size == 0 ? 1 : size))
+        return memory;
+    throw std::bad_alloc();
+}
+
+void operator delete(void* memory) noexcept
+{
+    std::free(memory);
+}
+
+void operator delete(void* memory, std::size_t) noexcept
+{
+    std::free(memory);
+}
