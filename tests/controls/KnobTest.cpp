@@ -128,23 +128,6 @@ TEST(KnobGeometry, ValueToPointAndBackGivesTheValueUpToOnePixel) {
     }
 }
 
-TEST(KnobGeometry, TheMidValueIsAtTheTopAndTheEndsAtHalfPastSevenAndHalfPastFour) {
-    StripKnob knob(Rect(0, 0, 100, 100), nullptr, 0, kStripFrames, kStripFrameSize, nullptr);
-    Point p;
-    knob.setValue(0.5f);
-    knob.valueToPoint(p);
-    EXPECT_NEAR(p.h, 50, 1);
-    EXPECT_EQ(p.v, 0);
-    knob.setValue(0.0f);
-    knob.valueToPoint(p);
-    EXPECT_NEAR(p.h, 50 - 50 / std::sqrt(2.0), 1);
-    EXPECT_NEAR(p.v, 50 + 50 / std::sqrt(2.0), 1);
-    knob.setValue(1.0f);
-    knob.valueToPoint(p);
-    EXPECT_NEAR(p.h, 50 + 50 / std::sqrt(2.0), 1);
-    EXPECT_NEAR(p.v, 50 + 50 / std::sqrt(2.0), 1);
-}
-
 TEST(KnobGeometry, AnEmptyRangeOrAValueThatIsNotANumberStaysOnTheScreen) {
     Knob knob(Rect(0, 0, 40, 40), nullptr, 0, nullptr, nullptr);
     knob.setMinimum(0.5f);

@@ -63,19 +63,3 @@ TEST(OnOffButton, WithoutAPictureStillFlipsAndNotifiesButDrawsNothing) {
     EXPECT_TRUE(surface.inked().empty());
 }
 
-TEST(OnOffButton, ShowsTheLowerHalfForAnyValueButZero) {
-    auto* picture = new Bitmap(kTwoStatePicture);
-    OnOffButton button(Rect(0, 0, 8, 4), nullptr, 1, picture);
-    picture->forget();
-    MemorySurface surface(8, 4, RGB(255, 255, 255));
-    DrawContext context(nullptr, surface.dc(), nullptr);
-    for (const float value : {0.3f, -1.0f, 1.0f}) {
-        button.setValue(value);
-        button.draw(context);
-        EXPECT_EQ(surface.pixel(0, 0), kOnLeftColour) << value;
-        EXPECT_EQ(button.getDrawnValue(), value);
-    }
-    button.setValue(0.0f);
-    button.draw(context);
-    EXPECT_EQ(surface.pixel(7, 3), kOffRightColour);
-}

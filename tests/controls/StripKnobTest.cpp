@@ -60,15 +60,6 @@ TEST_F(StripKnobFrames, ZeroAndBelowShowTheFirstFrameOneAndAboveTheLast) {
     EXPECT_EQ(shownFrame(std::numeric_limits<float>::infinity()), kStripFrames - 1);
 }
 
-TEST(StripKnob, MeasuresItsAngleAroundTheRectanglesCentre) {
-    auto* strip = new Bitmap(kStripPicture);
-    StripKnob knob(Rect(0, 0, 16, 16), nullptr, 0, kStripFrames, kStripFrameSize, strip);
-    strip->forget();
-    EXPECT_EQ(knob.getInset(), 0);
-    EXPECT_FLOAT_EQ(knob.valueFromPoint(Point(8, 8)), 0.5f);
-    EXPECT_EQ(knob.getBackground(), nullptr);
-}
-
 TEST(StripKnob, AStripWithoutFramesShowsItsTopAndDoesNotCrash) {
     auto* strip = new Bitmap(kStripPicture);
     StripKnob none(Rect(0, 0, 16, 16), nullptr, 0, 0, kStripFrameSize, strip);
