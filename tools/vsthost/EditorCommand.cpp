@@ -27,6 +27,8 @@ int runEditor(PluginInstance& plugin, const EditorJob& job, std::FILE* out, std:
     EditorWindow window(plugin);
     const std::string problem = window.open(plugin.text(effGetEffectName) + " - vsthost");
     if (!problem.empty()) {
+        window.close();
+        plugin.suspend();
         std::fprintf(err, "vsthost: %s\n", problem.c_str());
         return 1;
     }

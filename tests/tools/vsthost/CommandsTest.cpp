@@ -4,6 +4,7 @@
 #include <string>
 
 #include "tests/tools/vsthost/FakePlugin.h"
+#include "tests/tools/vsthost/MidiFileBytes.h"
 #include "tools/vsthost/Commands.h"
 #include "tools/vsthost/DemoPhrase.h"
 
@@ -122,6 +123,39 @@ TEST(Commands, RenderNamesAMidiFileItCannotReadAndLeavesThePluginAlone) {
     EXPECT_EQ(runRender(instance, job, out.stream(), err.stream()), 1);
     EXPECT_NE(err.text().find("no_such_song.mid"), std::string::npos);
     EXPECT_EQ(plugin.positionOf(effOpen), -1);
+}
+
+TEST(Commands, LongRendersReportTheirProgressInTenths) {
+    // One note after 65 seconds: 130 ticks at the default half second per tick.
+    const test::Bytes song = test::fileWithTrack(1, {0x81, 0x02, 0x90, 60, 100, 0x00, 0xFF, 0x2F, 0x00});
+    RenderJob job = demoJob("vsthost_commands_long.wav");
+    job.midiPath = ::testing::TempDir() + "vsthost_commands_long.mid";
+    std::FILE* midi = std::fopen(job.midiPath.c_str(), "wb");
+    ASSERT_NE(midi, nullptr);
+    std::fwrite(song.data(), 1, song.size(), midi);
+    std::fclose(midi);
+    test::FakePlugin plugin;
+    Capture out;
+    Capture err;
+    {
+        PluginInstance instance(plugin.record());
+        ASSERT_EQ(runRender(instance, job, out.stream(), err.stream()), 0) << err.text();
+    }
+    const std::string said = out.text();
+    for (const char* step : {" 10%", " 50%", "100%"})
+        EXPECT_NE(said.find(step), std::string::npos) << step << "\n" << said;
+    std::remove(job.midiPath.c_str());
+    std::remove(job.outputPath.c_str());
+
+    test::FakePlugin shortPlugin;
+    Capture quiet;
+    RenderJob shortJob = demoJob("vsthost_commands_short.wav");
+    {
+        PluginInstance instance(shortPlugin.record());
+        ASSERT_EQ(runRender(instance, shortJob, quiet.stream(), err.stream()), 0);
+    }
+    EXPECT_EQ(quiet.text().find('%'), std::string::npos);
+    std::remove(shortJob.outputPath.c_str());
 }
 
 TEST(Commands, InfoListsIdentityCapabilitiesProgramsParametersAndPins) {
