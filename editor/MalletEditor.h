@@ -1,0 +1,59 @@
+// The instrument's editor: 18 knobs and the vibrato switch on the panel
+// picture, bound one to one to the parameters, and a click area on the logo
+// that shows the about picture. It is the listener of all its controls.
+#pragma once
+
+#include <cstdint>
+
+#include "controls/ControlListener.h"
+#include "editor/GuiEditorBase.h"
+
+class Bitmap;
+class Control;
+class Frame;
+
+class MalletEditor : public GuiEditorBase, public ControlListener {
+public:
+    static constexpr int32_t kKnobCount = 18;
+    static constexpr int32_t kSwitchTag = 18;
+    static constexpr int32_t kSplashTag = 20;
+    // Knobs in slots 0 to 17, the switch in 18, the splash in 19.
+    static constexpr int32_t kControlCount = 20;
+    static constexpr int32_t kSplashSlot = 19;
+
+    explicit MalletEditor(EffectBase* owner);
+    // Closes the editor first if the host destroys the plug-in while it is open.
+    ~MalletEditor() override;
+
+    // 1 when open; 0, with nothing left behind, when a picture, the frame or a
+    // control could not be had.
+    int32_t editOpen(void* hostWindow) override;
+    void editClose() override;
+    void parameterChanged(int32_t index, float value) override;
+    void valueChanged(DrawContext& context, Control& control) override;
+
+    bool isOpen() const { return frame != nullptr; }
+    // Null while closed.
+    Control* getControl(int32_t slot) const;
+    Bitmap* getBackgroundImage() const { return backgroundImage; }
+    Bitmap* getKnobStrip() const { return knobStrip; }
+    Bitmap* getSwitchImage() const { return switchImage; }
+    Bitmap* getSplashImage() const { return splashImage; }
+
+private:
+    bool loadPictures();
+    void releasePictures();
+    bool addControls(Frame& building);
+    bool addKnobs(Frame& building);
+    bool addSwitch(Frame& building);
+    bool addSplash(Frame& building);
+    // Hands the control to the frame, or deletes it when it cannot.
+    bool place(Frame& building, Control* control, int32_t slot);
+    void forgetControls();
+
+    Control* controls[kControlCount] = {};
+    Bitmap* backgroundImage = nullptr;
+    Bitmap* knobStrip = nullptr;
+    Bitmap* switchImage = nullptr;
+    Bitmap* splashImage = nullptr;
+};

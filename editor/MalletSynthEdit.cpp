@@ -1,0 +1,18 @@
+#include "editor/MalletSynthEdit.h"
+
+#include <new>
+
+#include "editor/MalletEditor.h"
+#include "host/PluginEntry.h"
+
+MalletSynthEdit::MalletSynthEdit(audioMasterCallback callback) : MalletSynth(callback) {
+    setEffectId(kUniqueId);
+    // The editor attaches itself to this object as it is built.
+    if (new (std::nothrow) MalletEditor(this) == nullptr) outOfMemory = true;
+}
+
+void MalletSynthEdit::setParameter(int32_t index, float value) {
+    MalletSynth::setParameter(index, value);
+    // Only a MalletEditor is ever attached here.
+    if (editor) static_cast<MalletEditor*>(editor)->parameterChanged(index, value);
+}
