@@ -86,6 +86,8 @@ TEST(Commands, RenderOpensPreparesChoosesResumesPlaysAndCloses) {
     EXPECT_LT(parameter, on);
     EXPECT_LT(on, firstEvents);
     EXPECT_LT(firstEvents, off);
+    EXPECT_FALSE(plugin.processedWhileSuspended);
+    EXPECT_FALSE(plugin.gotNullPointers);
     EXPECT_EQ(plugin.parameterChanges, (std::vector<std::pair<int32_t, float>>{{1, 0.7f}, {0, 0.25f}}));
 
     const MidiSong demo = demoPhrase();
