@@ -61,15 +61,26 @@ void StrikeVoice::strike(float frequency, float amp, int32_t note)
         foldRatio(mode, frequency);
     for (int32_t mode = 0; mode < kModeCount; ++mode)
         tuneMode(mode, ratio[mode]);
-    amplitude = amp;
-    pulsePhase = 0.0f;
     finished = false;
     age = 0.0f;
+    // A note-off strikes silently. Restarting the pulse then would throw away
+    // a strike whose pulse has not been played out yet, so a note released in
+    // the same block as its note-on would never sound.
+    if (amp == 0.0f && pulseUnderWay())
+        return;
+    amplitude = amp;
+    pulsePhase = 0.0f;
     // Hardness blends the strike gain with the note number: higher notes
     // get shorter, brighter pulses.
     const double hardness = (1.0 - strikeSoftness) * (1.0 - noteTracking)
         + (note / 128.0) * noteTracking;
     pulseIncrement = pulseIncrementFor(1.0 - hardness);
+}
+
+bool StrikeVoice::pulseUnderWay() const
+{
+    return amplitude != 0.0f && pulsePhase >= 0.0f
+        && static_cast<double>(pulsePhase) + pulseIncrement < 256.0;
 }
 
 void StrikeVoice::setSampleRate(float hz)

@@ -57,6 +57,7 @@ private:
     void foldRatio(int32_t mode, float frequency);
     void tuneMode(int32_t mode, float modeRatio);
     float pulseIncrementFor(double softness) const;
+    bool pulseUnderWay() const;
     double nextExcitation();
 
     bool finished = true;

@@ -60,6 +60,14 @@ TEST_F(Events, NoteOffIsASilentStrikeThatKeepsTheNoteRinging) {
     EXPECT_EQ(hosted.render(kBlock), reference.render(kBlock));
 }
 
+TEST_F(Events, ANoteReleasedInTheBlockOfItsNoteOnStillSounds) {
+    hosted.send({noteOn(60, 100), midiEvent(0x80, 60, 0, 110)});
+    reference.send({noteOn(60, 100)});
+    const StereoBlock shortNote = hosted.render(kBlock);
+    EXPECT_TRUE(shortNote.soundsAt(kBlock - 1));
+    EXPECT_EQ(shortNote, reference.render(kBlock));
+}
+
 TEST_F(Events, NoteOffRestartsTheTwoSecondLifetime) {
     ringBoth();
     for (HostedSynth* synth : {&hosted, &reference}) synth->renderBlocks(84, kBlock);

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -88,6 +89,42 @@ TEST(VoicePool, NoteOffIsASilentStrikeThatKeepsTheNoteRinging)
     EXPECT_TRUE(pool->isActive(0));
 
     EXPECT_EQ(pool->noteOn(70, 0), 1);
+}
+
+TEST(VoicePool, NoteReleasedBeforeItsPulseWasPlayedStillSounds)
+{
+    auto struckOnly = marimbaPool();
+    struckOnly->noteOn(60, 100);
+    const Stereo expected = renderSlot(*struckOnly, 0, 2000);
+
+    auto released = marimbaPool();
+    released->noteOn(60, 100);
+    EXPECT_EQ(released->noteOn(60, 0), kSlots);
+    const Stereo heard = renderSlot(*released, 0, 2000);
+    EXPECT_EQ(heard.left, expected.left);
+    EXPECT_NE(*std::max_element(heard.left.begin(), heard.left.end()), 0.0f);
+
+    auto cutMidPulse = marimbaPool();
+    cutMidPulse->noteOn(60, 100);
+    Stereo start = renderSlot(*cutMidPulse, 0, 10);
+    cutMidPulse->noteOn(60, 0);
+    const Stereo rest = renderSlot(*cutMidPulse, 0, 1990);
+    start.left.insert(start.left.end(), rest.left.begin(), rest.left.end());
+    EXPECT_EQ(start.left, expected.left);
+}
+
+TEST(VoicePool, NoteOffAfterThePulseAddsNoEnergy)
+{
+    auto struckOnly = marimbaPool();
+    struckOnly->noteOn(60, 100);
+    renderSlot(*struckOnly, 0, 500);
+    const Stereo expected = renderSlot(*struckOnly, 0, 500);
+
+    auto released = marimbaPool();
+    released->noteOn(60, 100);
+    renderSlot(*released, 0, 500);
+    released->noteOn(60, 0);
+    EXPECT_EQ(renderSlot(*released, 0, 500).left, expected.left);
 }
 
 TEST(VoicePool, FullSpreadPlacesEachNoteByItsNumber)
