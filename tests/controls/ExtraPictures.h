@@ -20,9 +20,9 @@ inline constexpr int32_t kDigitHeight = 8;
 // 40 x 40: pixel (x, y) is (5 x, 200, 5 y) lit and (5 x, 40, 5 y) dark.
 inline constexpr int32_t kMeterOnPicture = 454;
 inline constexpr int32_t kMeterOffPicture = 455;
-// 10 x 6 in kHandleColour with key-coloured corners.
+// 10 x 6 in kSliderHandleColour with key-coloured corners.
 inline constexpr int32_t kSliderHandlePicture = 456;
-inline constexpr COLORREF kHandleColour = RGB(20, 40, 160);
+inline constexpr COLORREF kSliderHandleColour = RGB(20, 40, 160);
 // 120 x 120: pixel (x, y) is (2 x, 2 y, 60).
 inline constexpr int32_t kSliderBackPicture = 457;
 // 120 x 80 in kOpenColour.

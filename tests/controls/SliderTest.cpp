@@ -55,7 +55,7 @@ HorizontalSlider* makeSlide(const SliderPictures& pictures, ControlListener* lis
 std::vector<int> handleRows(const MemorySurface& surface, int column) {
     std::vector<int> rows;
     for (int y = 0; y < surface.height(); ++y) {
-        if (surface.pixel(column, y) == kHandleColour) rows.push_back(y);
+        if (surface.pixel(column, y) == kSliderHandleColour) rows.push_back(y);
     }
     return rows;
 }
@@ -150,7 +150,7 @@ TEST(Slider, HandleOffsetMovesTheHandleInsideTheControl) {
     MemorySurface surface(120, 80, RGB(90, 90, 90));
     drawInto(surface, *slide);
     EXPECT_EQ(slide->getHandlePos(), kSlideBox.left + 45);
-    EXPECT_EQ(surface.pixel(kSlideBox.left + 47, kSlideBox.top + 4), kHandleColour);
+    EXPECT_EQ(surface.pixel(kSlideBox.left + 47, kSlideBox.top + 4), kSliderHandleColour);
     EXPECT_EQ(surface.pixel(kSlideBox.left + 47, kSlideBox.top + 1), sliderBackColour(47, 1));
     delete slide;
 }
@@ -173,6 +173,21 @@ TEST(Slider, EachDrawReachesTheWindowAsOneBlockCopy) {
     delete slide;
 }
 
+TEST(Slider, DrawingLeavesNoGdiObjectsBehind) {
+    if (gdiObjectCount() < 0) GTEST_SKIP() << "GDI objects cannot be counted here";
+    SliderPictures pictures;
+    VerticalSlider* fader = makeFader(pictures, nullptr);
+    MemorySurface surface(120, 80, RGB(90, 90, 90));
+    drawInto(surface, *fader);  // builds the handle's transparency mask, kept with the picture
+    const int before = gdiObjectCount();
+    for (int i = 0; i < 20; ++i) {
+        fader->setValue(static_cast<float>(i) / 20.0f);
+        drawInto(surface, *fader);
+    }
+    EXPECT_EQ(gdiObjectCount(), before);
+    delete fader;
+}
+
 TEST(Slider, BeforeItsFirstDrawTheHandleIsWhereThatDrawWillPutIt) {
     SliderPictures pictures;
     for (int32_t style : {int32_t{OriginLeft}, int32_t{OriginRight}, int32_t{OriginTop}, int32_t{OriginBottom}}) {
@@ -191,11 +206,15 @@ TEST(Slider, BeforeItsFirstDrawTheHandleIsWhereThatDrawWillPutIt) {
 TEST_F(SliderGesture, APressBesideTheHandleNeitherMovesItNorTellsAnyone) {
     auto* fader = window.add(makeFader(pictures, &listener));
     window.paint();
-    Gesture()
-        .click(window.window(), 25, 72)
-        .click(window.window(), 15, 40)
-        .click(window.window(), 15, 67)
-        .perform();
+    // Beside, above and right next to the handle; each press is dragged.
+    for (POINT press : {POINT{25, 72}, POINT{15, 40}, POINT{15, 67}}) {
+        Gesture()
+            .moveTo(window.window(), press.x, press.y)
+            .press()
+            .moveTo(window.window(), press.x, press.y - 20)
+            .release()
+            .perform();
+    }
     EXPECT_TRUE(listener.values.empty());
     EXPECT_EQ(fader->getValue(), 0.0f);
     EXPECT_EQ(fader->getHandlePos(), kFaderMax);
@@ -215,7 +234,7 @@ TEST_F(SliderGesture, AGrabbedHandleKeepsTheGrabPointUnderThePointer) {
     EXPECT_FLOAT_EQ(listener.values[0], 1.0f - 44.0f / kFaderRange);
     EXPECT_FLOAT_EQ(listener.values[1], 1.0f - 24.0f / kFaderRange);
     EXPECT_EQ(fader->getHandlePos(), 31 - 2);
-    EXPECT_EQ(window.pixel(15, 31), kHandleColour);
+    EXPECT_EQ(window.pixel(15, 31), kSliderHandleColour);
 }
 
 TEST_F(SliderGesture, ShiftMovesOneTenthAsFastAndEveryPressOfShiftReanchorsWithoutAJump) {

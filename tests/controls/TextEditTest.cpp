@@ -97,6 +97,18 @@ TEST_F(TextEditing, AClickElsewhereOrLosingTheKeyboardFocusAlsoClosesTheEdit) {
     EXPECT_EQ(listener.tags.size(), 1u) << "unchanged text";
 }
 
+TEST_F(TextEditing, EditingLeavesNoGdiObjectsBehind) {
+    if (gdiObjectCount() < 0) GTEST_SKIP() << "GDI objects cannot be counted here";
+    open();
+    InputScript().key(VK_RETURN).perform();
+    const int before = gdiObjectCount();
+    open();
+    ASSERT_TRUE(isEditing());
+    InputScript().key(VK_RETURN).perform();
+    EXPECT_FALSE(isEditing());
+    EXPECT_EQ(gdiObjectCount(), before);
+}
+
 TEST_F(TextEditing, RightShiftOrMiddleClicksAndRefusedMouseOpenNothing) {
     DrawContext context(window.frame, nullptr, window.window());
     const Point inside(kInsideX, kInsideY);
