@@ -1,5 +1,7 @@
 #include "instrument/FactoryPrograms.h"
 
+#include "synth/ParameterIndex.h"
+
 namespace {
 
 struct ModalBody {
@@ -29,20 +31,6 @@ const ModalBody kBodies[kFactoryProgramCount] = {
 };
 
 constexpr int32_t kVibraphone = 1;
-
-// Parameter indices the builder writes by name.
-enum : int32_t {
-    kStickHardness = 0,
-    kStrikePosition = 1,
-    kStrikeGain = 2,
-    kVibratoGain = 3,
-    kFirstRatio = 4,
-    kFirstResonance = 8,
-    kFirstModalGain = 12,
-    kVibratoSpeed = 16,
-    kStereoSpread = 17,
-    kVibratoSwitch = 18,
-};
 
 // These scalings are not the inverses of the engine's mappings; the programs
 // keep the values they give all the same.

@@ -3,6 +3,8 @@
 #include <cfloat>
 #include <cmath>
 
+#include "synth/ParameterIndex.h"
+
 namespace {
 
 constexpr float kDefaultRatios[StrikeVoice::kModeCount] = {1.0f, 3.99f, 10.65f, -2443.0f};
@@ -12,19 +14,6 @@ constexpr float kDefaultSampleRate = 44100.0f;
 
 // Halving any finite float this often reaches 0, so folding always ends.
 constexpr int32_t kMostHalvings = 300;
-
-enum ParameterIndex : int32_t {
-    kStickHardness = 0,
-    kStrikePosition = 1,
-    kStrikeGain = 2,
-    kVibratoGain = 3,
-    kFirstRatio = 4,
-    kFirstResonance = 8,
-    kFirstModalGain = 12,
-    kVibratoSpeed = 16,
-    kStereoSpread = 17,
-    kVibratoSwitch = 18,
-};
 
 bool inGroup(int32_t index, int32_t first)
 {

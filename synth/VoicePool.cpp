@@ -1,8 +1,8 @@
 #include "synth/VoicePool.h"
 
+#include "synth/ParameterIndex.h"
+
 namespace {
-constexpr int32_t kStereoSpread = 17;
-constexpr int32_t kParameterCount = 19;
 constexpr int32_t kHighestNote = 127;
 constexpr float kVelocityScale = 0.007874016f;  // 1/127
 constexpr double kPanPerNote = 0.0078125;       // 1/128
