@@ -13,6 +13,6 @@ MalletSynthEdit::MalletSynthEdit(audioMasterCallback callback) : MalletSynth(cal
 
 void MalletSynthEdit::setParameter(int32_t index, float value) {
     MalletSynth::setParameter(index, value);
-    // Only a MalletEditor is ever attached here.
-    if (editor) static_cast<MalletEditor*>(editor)->parameterChanged(index, value);
+    // Only GUI editors are ever attached here.
+    if (editor) static_cast<GuiEditorBase*>(editor)->parameterChanged(index, value);
 }
