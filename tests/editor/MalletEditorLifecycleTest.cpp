@@ -58,15 +58,6 @@ TEST(MalletEditorLifecycle, OneBackgroundForLifeOtherPicturesOnlyWhileOpen) {
     }
 }
 
-TEST(MalletEditorLifecycle, ClosedEditorIgnoresChangesAndReadsThemAtOpening) {
-    LocalPlugin plugin;
-    plugin.synth->setParameter(5, 0.3f);
-    plugin.synth->setParameter(18, 1.0f);
-    ASSERT_EQ(plugin.open(), 1);
-    EXPECT_EQ(plugin.editor()->getControl(5)->getValue(), 0.3f);
-    EXPECT_EQ(plugin.editor()->getControl(18)->getValue(), 1.0f);
-}
-
 TEST(MalletEditorLifecycle, OpeningAgainWithoutClosingMovesTheEditorToTheNewWindow) {
     LocalPlugin plugin;
     ASSERT_EQ(plugin.open(), 1);
