@@ -71,25 +71,24 @@ Control* MalletEditor::getControl(int32_t slot) const {
 int32_t MalletEditor::editOpen(void* hostWindow) {
     if (frame) editClose();  // opened again without a close: move to the new window
     GuiEditorBase::editOpen(hostWindow);
-    if (!backgroundImage || !loadPictures()) {
+    Frame* built = backgroundImage && loadPictures() ? buildFrame(hostWindow) : nullptr;
+    if (!built) {
         releasePictures();
         return 0;
     }
+    frame = built;
+    return 1;
+}
+
+Frame* MalletEditor::buildFrame(void* hostWindow) {
     const Rect panel(0, 0, backgroundImage->getWidth(), backgroundImage->getHeight());
     auto* building = new (std::nothrow) Frame(panel, static_cast<HWND>(hostWindow), this);
-    if (!building) {
-        releasePictures();
-        return 0;
-    }
+    if (!building) return nullptr;
     building->setBackground(backgroundImage);
-    if (!addControls(*building)) {
-        forgetControls();
-        delete building;
-        releasePictures();
-        return 0;
-    }
-    frame = building;
-    return 1;
+    if (addControls(*building)) return building;
+    forgetControls();
+    delete building;
+    return nullptr;
 }
 
 void MalletEditor::editClose() {

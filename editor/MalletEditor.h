@@ -43,6 +43,8 @@ public:
 private:
     bool loadPictures();
     void releasePictures();
+    // The frame with its controls, or null with nothing left behind.
+    Frame* buildFrame(void* hostWindow);
     bool addControls(Frame& building);
     bool addKnobs(Frame& building);
     bool addSwitch(Frame& building);
