@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <cstdio>
 #include <string>
 
 namespace vsthost::test {
@@ -37,6 +38,19 @@ ToolRun runVsthost(const std::string& arguments) {
     // The console runtime writes text with CR LF line ends.
     std::erase(run.output, '\r');
     return run;
+}
+
+std::vector<uint8_t> readFile(const std::string& path) {
+    std::vector<uint8_t> bytes;
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (file == nullptr) return bytes;
+    for (int c; (c = std::fgetc(file)) != EOF;) bytes.push_back(static_cast<uint8_t>(c));
+    std::fclose(file);
+    return bytes;
+}
+
+uint32_t little32(const std::vector<uint8_t>& bytes, size_t at) {
+    return bytes.at(at) | bytes.at(at + 1) << 8 | bytes.at(at + 2) << 16 | static_cast<uint32_t>(bytes.at(at + 3)) << 24;
 }
 
 }  // namespace vsthost::test

@@ -14,17 +14,10 @@
 namespace vsthost {
 namespace {
 
+using test::readFile;
+
 const std::string kReferenceFolder = ZAV_NATIVE_REFERENCE_DIR;
 constexpr size_t kFloatHeader = 58;
-
-std::vector<uint8_t> readFile(const std::string& path) {
-    std::vector<uint8_t> bytes;
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (file == nullptr) return bytes;
-    for (int c; (c = std::fgetc(file)) != EOF;) bytes.push_back(static_cast<uint8_t>(c));
-    std::fclose(file);
-    return bytes;
-}
 
 std::vector<float> samplesOf(const std::vector<uint8_t>& wav) {
     std::vector<float> samples(wav.size() > kFloatHeader ? (wav.size() - kFloatHeader) / 4 : 0);

@@ -18,24 +18,14 @@
 namespace vsthost {
 namespace {
 
+using test::readFile;
+using test::little32;
+
 using test::runVsthost;
 
 const std::string kPlugin = ZAV_PLUGIN_PATH;
 
 std::string quoted(const std::string& text) { return "\"" + text + "\""; }
-
-std::vector<uint8_t> readFile(const std::string& path) {
-    std::vector<uint8_t> bytes;
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (file == nullptr) return bytes;
-    for (int c; (c = std::fgetc(file)) != EOF;) bytes.push_back(static_cast<uint8_t>(c));
-    std::fclose(file);
-    return bytes;
-}
-
-uint32_t little32(const std::vector<uint8_t>& bytes, size_t at) {
-    return bytes.at(at) | bytes.at(at + 1) << 8 | bytes.at(at + 2) << 16 | static_cast<uint32_t>(bytes.at(at + 3)) << 24;
-}
 
 // What the DLL says about itself when asked directly.
 struct Facts {
