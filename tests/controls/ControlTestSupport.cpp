@@ -13,22 +13,22 @@ namespace {
 // every step waits that long before the next one can be seen.
 constexpr DWORD kSettleMilliseconds = 60;
 
-INPUT mouseButton(DWORD flags) {
+}  // namespace
+
+INPUT mouseButtonInput(DWORD flags) {
     INPUT input{};
     input.type = INPUT_MOUSE;
     input.mi.dwFlags = flags;
     return input;
 }
 
-INPUT key(WORD virtualKey, bool down) {
+INPUT keyInput(WORD virtualKey, bool down) {
     INPUT input{};
     input.type = INPUT_KEYBOARD;
     input.ki.wVk = virtualKey;
     input.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
     return input;
 }
-
-}  // namespace
 
 void RecordingListener::valueChanged(DrawContext& context, Control& control) {
     values.push_back(control.getValue());
@@ -44,22 +44,22 @@ Gesture& Gesture::moveTo(HWND window, int x, int y) {
 }
 
 Gesture& Gesture::press() {
-    steps.push_back(Step{false, POINT{}, mouseButton(MOUSEEVENTF_LEFTDOWN)});
+    steps.push_back(Step{false, POINT{}, mouseButtonInput(MOUSEEVENTF_LEFTDOWN)});
     return *this;
 }
 
 Gesture& Gesture::release() {
-    steps.push_back(Step{false, POINT{}, mouseButton(MOUSEEVENTF_LEFTUP)});
+    steps.push_back(Step{false, POINT{}, mouseButtonInput(MOUSEEVENTF_LEFTUP)});
     return *this;
 }
 
 Gesture& Gesture::keyDown(WORD virtualKey) {
-    steps.push_back(Step{false, POINT{}, key(virtualKey, true)});
+    steps.push_back(Step{false, POINT{}, keyInput(virtualKey, true)});
     return *this;
 }
 
 Gesture& Gesture::keyUp(WORD virtualKey) {
-    steps.push_back(Step{false, POINT{}, key(virtualKey, false)});
+    steps.push_back(Step{false, POINT{}, keyInput(virtualKey, false)});
     return *this;
 }
 

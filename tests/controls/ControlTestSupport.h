@@ -65,6 +65,10 @@ private:
 // would otherwise open the top window's system menu and its modal loop.
 void pumpMouseMessages();
 
+// Input records for SendInput: a mouse button event, a key going down or up.
+INPUT mouseButtonInput(DWORD flags);
+INPUT keyInput(WORD virtualKey, bool down);
+
 // A host window with a painted frame of kEditorBackPicture's size, with a
 // counting editor, and the pixels of its child window.
 class EditorWindow {

@@ -2,6 +2,7 @@
 
 #include <thread>
 
+#include "ControlTestSupport.h"
 #include "GuiTestSupport.h"
 #include "gui/DrawContext.h"
 #include "gui/Frame.h"
@@ -14,21 +15,6 @@ constexpr DWORD kSettleMilliseconds = 60;
 void send(INPUT input) {
     SendInput(1, &input, sizeof input);
     waitTicks(kSettleMilliseconds);
-}
-
-INPUT mouseButton(DWORD flags) {
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    input.mi.dwFlags = flags;
-    return input;
-}
-
-INPUT key(WORD virtualKey, bool down) {
-    INPUT input{};
-    input.type = INPUT_KEYBOARD;
-    input.ki.wVk = virtualKey;
-    input.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
-    return input;
 }
 
 }  // namespace
@@ -52,12 +38,12 @@ ModifierDrag& ModifierDrag::moveTo(int x, int y) {
 }
 
 ModifierDrag& ModifierDrag::keyDown(WORD virtualKey) {
-    steps.emplace_back([virtualKey] { send(key(virtualKey, true)); });
+    steps.emplace_back([virtualKey] { send(keyInput(virtualKey, true)); });
     return *this;
 }
 
 ModifierDrag& ModifierDrag::keyUp(WORD virtualKey) {
-    steps.emplace_back([virtualKey] { send(key(virtualKey, false)); });
+    steps.emplace_back([virtualKey] { send(keyInput(virtualKey, false)); });
     return *this;
 }
 
@@ -75,13 +61,13 @@ void ModifierDrag::perform() {
     ClientToScreen(window, &screen);
     SetCursorPos(screen.x, screen.y);
     waitTicks(kSettleMilliseconds);
-    for (WORD held : keysAtPress) send(key(held, true));
-    send(mouseButton(MOUSEEVENTF_LEFTDOWN));
+    for (WORD held : keysAtPress) send(keyInput(held, true));
+    send(mouseButtonInput(MOUSEEVENTF_LEFTDOWN));
     std::thread handler([this] { runHandler(); });
     waitTicks(kSettleMilliseconds);
     for (const auto& step : steps) step();
-    send(mouseButton(MOUSEEVENTF_LEFTUP));
-    for (WORD held : keysAtPress) send(key(held, false));
+    send(mouseButtonInput(MOUSEEVENTF_LEFTUP));
+    for (WORD held : keysAtPress) send(keyInput(held, false));
     handler.join();
     // The press and release also reached the window; the handler has had them.
     MSG message;
