@@ -3,5 +3,11 @@
 #include "editor/MalletSynthEdit.h"
 
 EffectBase* createPlugin(audioMasterCallback hostCallback) {
-    return new (std::nothrow) MalletSynthEdit(hostCallback);
+    auto* plugin = new (std::nothrow) MalletSynthEdit(hostCallback);
+    // Without its editor the instance is not what the host was promised.
+    if (plugin && !plugin->getEditor()) {
+        delete plugin;
+        return nullptr;
+    }
+    return plugin;
 }

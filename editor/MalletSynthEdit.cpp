@@ -3,12 +3,11 @@
 #include <new>
 
 #include "editor/MalletEditor.h"
-#include "host/PluginEntry.h"
 
 MalletSynthEdit::MalletSynthEdit(audioMasterCallback callback) : MalletSynth(callback) {
     setEffectId(kUniqueId);
     // The editor attaches itself to this object as it is built.
-    if (new (std::nothrow) MalletEditor(this) == nullptr) outOfMemory = true;
+    new (std::nothrow) MalletEditor(this);
 }
 
 void MalletSynthEdit::setParameter(int32_t index, float value) {

@@ -12,7 +12,7 @@ class MalletSynthEdit : public MalletSynth {
 public:
     static constexpr int32_t kUniqueId = fourCharCode('z', 'T', 'o', 'l');
 
-    // Sets the library's outOfMemory flag when the editor cannot be created.
+    // Leaves getEditor() null when the editor cannot be created.
     explicit MalletSynthEdit(audioMasterCallback callback);
 
     void setParameter(int32_t index, float value) override;

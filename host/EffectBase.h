@@ -3,6 +3,7 @@
 // the first host callback opcodes.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 
 #include "host/VstInterface.h"
@@ -79,10 +80,12 @@ protected:
     audioMasterCallback hostCallback;
     int32_t programCount;
     int32_t paramCount;
-    int32_t currentProgram = 0;
+    // Read by automation on the audio thread while the host selects programs.
+    std::atomic<int32_t> currentProgram{0};
     int32_t blockSize = 1024;
     AEffect effect;
 };
 
 // The plug-in object for a host: built by main(), destroyed on effClose.
+// Null when it cannot be built whole (memory ran out).
 EffectBase* createPlugin(audioMasterCallback hostCallback);

@@ -97,9 +97,11 @@ int32_t ExtendedEffect::getPlugCategory() {
     return (effect.flags & effFlagsIsSynth) ? kPlugCategSynth : kPlugCategUnknown;
 }
 
+// Through the two setters, so a subclass that acts on either (an engine that
+// must run at the rate it reports) hears of both.
 void ExtendedEffect::setBlockSizeAndSampleRate(int32_t size, float rate) {
-    blockSize = size;
-    sampleRate = rate;
+    setSampleRate(rate);
+    setBlockSize(size);
 }
 
 bool ExtendedEffect::hostAnswersYes(int32_t opcode, int32_t index, intptr_t value, void* ptr,

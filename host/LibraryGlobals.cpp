@@ -1,4 +1,3 @@
 #include "host/PluginEntry.h"
 
 void* moduleHandle = nullptr;
-bool outOfMemory = false;

@@ -5,11 +5,7 @@
 extern "C" AEffect* VSTCALLBACK pluginMain(audioMasterCallback hostCallback) {
     if (hostCallback == nullptr) return nullptr;
     if (hostCallback(nullptr, audioMasterVersion, 0, 0, nullptr, 0.0f) == 0) return nullptr;
+    // Null when this instance could not be built whole; the next may well be.
     EffectBase* object = createPlugin(hostCallback);
-    if (object == nullptr) return nullptr;
-    if (outOfMemory) {
-        delete object;
-        return nullptr;
-    }
-    return object->getEffect();
+    return object != nullptr ? object->getEffect() : nullptr;
 }

@@ -7,8 +7,5 @@
 // the GUI uses it for its window class and its pictures.
 extern void* moduleHandle;
 
-// Set when a plug-in object could not create its editor; never cleared.
-extern bool outOfMemory;
-
 // Exported from the DLL under the name "main".
 extern "C" AEffect* VSTCALLBACK pluginMain(audioMasterCallback hostCallback);

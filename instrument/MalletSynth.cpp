@@ -31,10 +31,9 @@ MalletSynth::MalletSynth(audioMasterCallback callback)
     }
     for (int32_t i = 0; i < kProgramCount; ++i) buildFactoryProgram(programs[i], i);
     currentProgram = 0;
-    for (int32_t j = 0; j < kParamCount; ++j) {
-        paramValues[j] = programs[0].values[j];
-        setParameter(j, paramValues[j]);
-    }
+    for (int32_t j = 0; j < kParamCount; ++j) setParameter(j, programs[0].values[j]);
+    // No processing call can run yet: the engine takes program 0 now.
+    applySettings();
 }
 
 // Hosts are trusted with nothing here: a value the engine cannot take safely
@@ -42,32 +41,38 @@ MalletSynth::MalletSynth(audioMasterCallback callback)
 void MalletSynth::setParameter(int32_t index, float value) {
     if (!isParameter(index) || std::isnan(value)) return;
     value = std::clamp(value, 0.0f, 1.0f);
-    engine.setParameter(index, value);
-    paramValues[index] = value;
+    programs[currentProgram].values[index].store(value);
+    settings.write(index, value);
 }
 
 float MalletSynth::getParameter(int32_t index) {
-    return isParameter(index) ? paramValues[index] : 0.0f;
+    return isParameter(index) ? settings.latest(index) : 0.0f;
 }
 
+// The engine takes the whole program in one processing call.
 void MalletSynth::setProgram(int32_t program) {
     if (!isProgram(program)) return;
+    settings.beginGroup();
     currentProgram = program;
-    for (int32_t i = 0; i < kParamCount; ++i) {
-        paramValues[i] = programs[program].values[i];
-        setParameter(i, paramValues[i]);
-    }
+    for (int32_t i = 0; i < kParamCount; ++i) setParameter(i, programs[program].values[i]);
+    settings.endGroup();
 }
 
-void MalletSynth::setProgramName(char* name) { programs[currentProgram].setName(name); }
+void MalletSynth::setProgramName(char* name) {
+    const std::lock_guard<std::mutex> hold(nameLock);
+    programs[currentProgram].setName(name);
+}
 
-void MalletSynth::getProgramName(char* name) { std::strcpy(name, programs[currentProgram].name); }
+void MalletSynth::getProgramName(char* name) {
+    const std::lock_guard<std::mutex> hold(nameLock);
+    std::strcpy(name, programs[currentProgram].name);
+}
 
 void MalletSynth::getParamLabel(int32_t, char* text) { std::strcpy(text, kParameterLabel); }
 
 void MalletSynth::getParamDisplay(int32_t index, char* text) {
     text[0] = 0;
-    if (isParameter(index)) floatToText(paramValues[index], text);
+    if (isParameter(index)) floatToText(settings.latest(index), text);
 }
 
 void MalletSynth::getParamName(int32_t index, char* text) {
@@ -76,12 +81,14 @@ void MalletSynth::getParamName(int32_t index, char* text) {
 
 bool MalletSynth::getProgramNameIndexed(int32_t, int32_t index, char* text) {
     if (!isProgram(index)) return false;
+    const std::lock_guard<std::mutex> hold(nameLock);
     std::strcpy(text, programs[index].name);
     return true;
 }
 
 bool MalletSynth::copyProgram(int32_t destination) {
     if (!isProgram(destination)) return false;
+    const std::lock_guard<std::mutex> hold(nameLock);
     programs[destination] = programs[currentProgram];
     return true;
 }
@@ -106,6 +113,14 @@ bool MalletSynth::getVendorString(char* text) {
 
 bool MalletSynth::getProductString(char* text) {
     std::strcpy(text, kProductName);
+    return true;
+}
+
+bool MalletSynth::getErrorText(char* text) {
+    const uint32_t dropped = eventQueue.droppedCount();
+    if (dropped == 0 || !text) return false;
+    // Short enough for the smallest text buffer a host hands out.
+    std::snprintf(text, 32, "%u MIDI events dropped", static_cast<unsigned>(dropped));
     return true;
 }
 

@@ -1,12 +1,23 @@
 // The instrument: seven programs of 19 parameters, no inputs, two outputs,
-// MIDI notes played by the voice pool with sample-accurate starts.
+// MIDI notes played by the voice pool at their own sample.
+//
+// Threads: the engine (voice pool) is written only inside the processing
+// calls. Parameter, program and sample-rate changes from any thread are
+// stored at once (what getParameter and the editor read) and handed over to
+// the engine at the start of the next processing call, in the order they
+// were made. MIDI events are stored by processEvents and applied, each at its
+// own frame, by the next processing call; both run on the audio thread.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
+#include <mutex>
 
 #include "host/ExtendedEffect.h"
 #include "instrument/MalletProgram.h"
+#include "instrument/MidiEventQueue.h"
 #include "instrument/MixBuffers.h"
+#include "instrument/SettingsHandOver.h"
 #include "synth/VoicePool.h"
 
 class MalletSynth : public ExtendedEffect {
@@ -18,7 +29,9 @@ public:
 
     explicit MalletSynth(audioMasterCallback callback);
 
-    // Programs and parameters.
+    // Programs and parameters. A parameter change is also stored in the
+    // current program, so edits survive switching programs and a host's
+    // save and restore.
     void setParameter(int32_t index, float value) override;
     float getParameter(int32_t index) override;
     void setProgram(int32_t program) override;
@@ -37,6 +50,9 @@ public:
     bool getProductString(char* text) override;
     int32_t getVendorVersion() override { return 1; }
     int32_t canDo(char* text) override;
+    // Tells of MIDI events dropped because a block brought more than the
+    // event storage holds; false while none was.
+    bool getErrorText(char* text) override;
 
     // Audio and events.
     void setSampleRate(float rate) override;
@@ -46,17 +62,28 @@ public:
     void process(float** inputs, float** outputs, int32_t sampleFrames) override;
     void processReplacing(float** inputs, float** outputs, int32_t sampleFrames) override;
 
+    uint32_t droppedEventCount() const { return eventQueue.droppedCount(); }
+
 protected:
     MalletProgram programs[kProgramCount];
     VoicePool engine;
-    float paramValues[kParamCount] = {};
-    int32_t startOffset[VoicePool::kSlotCount] = {};
+    // The current values, with the sample rate, on their way to the engine.
+    SettingsHandOver settings;
+    MidiEventQueue eventQueue;
     MixBuffers mix;
 
 private:
     using MixWriter = void (*)(const float* mix, float* output, int32_t count);
 
-    void handleMidi(const VstMidiEvent& event);
+    void applySettings();
+    void applyMidi(const QueuedMidiEvent& event);
     void render(float** outputs, int32_t frames, MixWriter write);
-    void renderChunk(int32_t begin, int32_t count);
+    // Renders frames [begin, end) into the mixing buffers, applying the
+    // events due in between at their frames; next is the first event not
+    // applied yet, and moves on.
+    void renderChunk(int32_t begin, int32_t end, int32_t& next);
+
+    // Program names are written and read only by the host's program opcodes,
+    // never on the audio path.
+    std::mutex nameLock;
 };

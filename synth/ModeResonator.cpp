@@ -23,6 +23,13 @@ void ModeResonator::reset()
     output = 0.0f;
 }
 
+void ModeResonator::clearState()
+{
+    state[0] = 0.0f;
+    state[1] = 0.0f;
+    output = 0.0f;
+}
+
 void ModeResonator::setSampleRate(float hz)
 {
     sampleRate = hz;

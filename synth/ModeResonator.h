@@ -8,6 +8,8 @@ public:
     ModeResonator();
 
     void reset();
+    // Silence: the two state values and the last output become 0; the tuning stays.
+    void clearState();
     void setSampleRate(float hz);
     // Any frequency is taken, also above half the rate or negative; a tuning
     // whose coefficients would not be finite numbers is ignored.

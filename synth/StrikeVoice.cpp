@@ -66,6 +66,12 @@ void StrikeVoice::strike(float frequency, float amp, int32_t note)
     pulseIncrement = pulseIncrementFor(1.0 - hardness);
 }
 
+void StrikeVoice::silence()
+{
+    for (ModeResonator& resonator : resonators)
+        resonator.clearState();
+}
+
 bool StrikeVoice::pulseUnderWay() const
 {
     return amplitude != 0.0f && pulsePhase >= 0.0f
@@ -104,14 +110,13 @@ void StrikeVoice::setParameter(int32_t index, float value)
         setStrikeGain(v);
         break;
     case kVibratoGain:
-        vibratoDepth = v;
-        storedVibratoDepth = v;
+        setVibratoGain(v);
         break;
     case kVibratoSpeed:
         setVibratoSpeed(v);
         break;
     case kVibratoSwitch:
-        vibratoDepth = v < 0.5f ? 0.0f : storedVibratoDepth;
+        switchVibrato(v);
         break;
     case kStereoSpread:
     default:
@@ -145,6 +150,20 @@ void StrikeVoice::setVibratoSpeed(float value)
 {
     vibratoRate = static_cast<float>(static_cast<double>(value) * 40.0f);
     vibrato.setRate(vibratoRate);
+}
+
+// The gain never switches the vibrato on by itself: whatever order the two
+// arrive in, the depth is the gain while the switch is on and 0 otherwise.
+void StrikeVoice::setVibratoGain(float value)
+{
+    storedVibratoDepth = value;
+    vibratoDepth = vibratoSwitchedOn ? storedVibratoDepth : 0.0f;
+}
+
+void StrikeVoice::switchVibrato(float value)
+{
+    vibratoSwitchedOn = value >= 0.5f;
+    vibratoDepth = vibratoSwitchedOn ? storedVibratoDepth : 0.0f;
 }
 
 void StrikeVoice::foldRatio(int32_t mode, float frequency)

@@ -32,6 +32,8 @@ public:
 
     // A frequency that is not a finite number strikes at the previous one.
     void strike(float frequency, float amplitude, int32_t note);
+    // The four modes fall silent at once; tuning, pulse and vibrato stay.
+    void silence();
     float tick();
     void setParameter(int32_t index, float value);
     // Rates that are not finite or below 1 Hz are ignored.
@@ -54,6 +56,8 @@ private:
     void setResonance(int32_t mode, float value);
     void setStrikeGain(float value);
     void setVibratoSpeed(float value);
+    void setVibratoGain(float value);
+    void switchVibrato(float value);
     void foldRatio(int32_t mode, float frequency);
     void tuneMode(int32_t mode, float modeRatio);
     float pulseIncrementFor(double softness) const;
@@ -75,6 +79,8 @@ private:
     float amplitude = 0.0f;
     float age = 0.0f;
     float storedVibratoDepth = 0.0f;
+    // "Vibr On/Off" at 0.5 or more: the depth is the stored "Vibr Gain".
+    bool vibratoSwitchedOn = false;
     float noteTracking = 0.0f;
     float outputGain = 0.01f;
     // Hz, as "Vibr Speed" last set it; a new sample rate keeps it.

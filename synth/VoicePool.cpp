@@ -35,12 +35,18 @@ int32_t VoicePool::noteOn(int32_t note, int32_t velocity)
         strikeSlot(slot, note, velocity);
         return kSlotCount;
     }
+    // A note-off for a note that does not sound must not take or steal a
+    // slot: that would retune or cut a note the musician still hears.
+    if (velocity == 0)
+        return kSlotCount;
     slot = freeSlot();
     const bool tookFreeSlot = slot < kSlotCount;
     if (!tookFreeSlot)
         slot = lowestNoteSlot();
     slotNote[slot] = note;
     active[slot] = true;
+    // Whatever the slot held before would ring out through the new tuning.
+    voices[slot].silence();
     strikeSlot(slot, note, velocity);
     return tookFreeSlot ? slot : kSlotCount;
 }
@@ -67,6 +73,14 @@ void VoicePool::renderSlot(int32_t slot, float* left, float* right, int32_t coun
         const float x = playing.tick();
         right[i] = static_cast<float>(right[i] + x * rightGain);
         left[i] = static_cast<float>(left[i] + x * leftGain);
+    }
+}
+
+void VoicePool::render(float* left, float* right, int32_t count)
+{
+    for (int32_t slot = 0; slot < kSlotCount; ++slot) {
+        if (active[slot])
+            renderSlot(slot, left, right, count);
     }
 }
 

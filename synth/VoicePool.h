@@ -22,13 +22,17 @@ public:
     // already carries the current settings.
     void setParameter(int32_t index, float value);
     // Returns the slot when a free one was taken, kSlotCount when an active
-    // slot was struck again (same note) or stolen (lowest note).
+    // slot was struck again (same note) or stolen (lowest note), and also when
+    // nothing was struck: velocity 0 (a note-off) only reaches a note that
+    // sounds. A taken or stolen slot starts from silence.
     int32_t noteOn(int32_t note, int32_t velocity);
     // Voices stop at once and keep their resonator states.
     void allNotesOff();
     // Adds count samples of the slot into both buffers; a voice that
     // finishes contributes up to and including the sample it finished on.
     void renderSlot(int32_t slot, float* left, float* right, int32_t count);
+    // Every slot in turn, so each sample sums the voices in slot order.
+    void render(float* left, float* right, int32_t count);
 
     const StrikeVoice& voice(int32_t slot) const { return voices[slot]; }
     bool isActive(int32_t slot) const { return active[slot]; }

@@ -126,7 +126,7 @@ TEST(MalletSynthEdit, HostChangeReachesTheEditorAfterTheInstrumentStoredIt) {
     EXPECT_EQ(recorder->notices[0].stored[3], 0.9f);
 }
 
-TEST(MalletSynthEdit, MainGivesNothingAndLeavesNothingWhenTheEditorCannotBeMade) {
+TEST(MalletSynthEdit, MainGivesNothingWhenTheEditorCannotBeMadeAndTheNextInstanceLoads) {
     // Holds the shared wave tables, so that only the new object's own allocations are counted.
     MalletSynthEdit warmUp(quietHost);
     const int blocksBefore = heapBlocksInUse();
@@ -134,10 +134,7 @@ TEST(MalletSynthEdit, MainGivesNothingAndLeavesNothingWhenTheEditorCannotBeMade)
     AEffect* effect = pluginMain(quietHost);
     failing_allocation::disarm();
     EXPECT_EQ(effect, nullptr);
-    EXPECT_TRUE(outOfMemory);
     EXPECT_EQ(heapBlocksInUse(), blocksBefore);
-    EXPECT_EQ(pluginMain(quietHost), nullptr) << "the flag stays set for the library's life";
-    outOfMemory = false;  // for the other tests of this program
     effect = pluginMain(quietHost);
     ASSERT_NE(effect, nullptr);
     effect->dispatcher(effect, effClose, 0, 0, nullptr, 0.0f);

@@ -88,12 +88,12 @@ TEST(ExtendedDispatch, PlugCategoryFollowsTheSynthFlag) {
     EXPECT_EQ(dispatch(effect, effGetPlugCategory), 0);
 }
 
-TEST(ExtendedDispatch, BlockSizeAndRateAreStoredWithoutTheVirtualSetters) {
+TEST(ExtendedDispatch, BlockSizeAndRateGoThroughTheVirtualSetters) {
     ProbeEffect effect;
     EXPECT_EQ(dispatch(effect, effSetBlockSizeAndSampleRate, 0, 512, nullptr, 48000.0f), 1);
     EXPECT_EQ(effect.storedBlockSize(), 512);
     EXPECT_EQ(effect.storedSampleRate(), 48000.0f);
-    EXPECT_TRUE(effect.log.empty());
+    EXPECT_EQ(effect.log, (std::vector<std::string>{"setSampleRate 48000", "setBlockSize 512"}));
 }
 
 TEST(ExtendedDispatch, HostBuffersThatAreNullAreRefused) {

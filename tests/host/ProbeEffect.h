@@ -57,8 +57,14 @@ public:
         note("setChunk %lld %lld %lld", p(data), size, preset);
         return 78;
     }
-    void setSampleRate(float rate) override { note("setSampleRate %lld", static_cast<long long>(rate)); }
-    void setBlockSize(int32_t size) override { note("setBlockSize %lld", size); }
+    void setSampleRate(float rate) override {
+        note("setSampleRate %lld", static_cast<long long>(rate));
+        ExtendedEffect::setSampleRate(rate);
+    }
+    void setBlockSize(int32_t size) override {
+        note("setBlockSize %lld", size);
+        ExtendedEffect::setBlockSize(size);
+    }
     void suspend() override { note("suspend"); }
     void resume() override { note("resume"); }
     int32_t processEvents(VstEvents* events) override {

@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <cstddef>
+#include <cstring>
+#include <vector>
+
 #include "tests/instrument/HostedSynth.h"
 
 namespace {
@@ -36,18 +40,31 @@ TEST_F(Events, AFreshNoteStartsAtItsDeltaFrames) {
     }
 }
 
-TEST_F(Events, ANoteStruckAgainWhileRingingSoundsFromTheStartOfTheBlock) {
-    HostedSynth untouched;
-    untouched.dispatch(effSetBlockSize, 0, kBlock);
-    untouched.send({noteOn(60)});
-    untouched.render(kBlock);
-    ringBoth();
-    hosted.send({noteOn(60, 100)});
-    reference.send({noteOn(60, 0)});
-    const StereoBlock restruck = hosted.render(kBlock);
-    EXPECT_EQ(restruck, reference.render(kBlock));
-    const StereoBlock ringing = untouched.render(kBlock);
-    EXPECT_NE(restruck.left[5], ringing.left[5]);
+// Rendered in blocks of blockSize with the re-strike 100 frames into the
+// second block of 512 frames' worth, whatever the block size.
+StereoBlock restrikeAt100(int32_t blockSize, bool restrike) {
+    HostedSynth synth;
+    synth.dispatch(effSetBlockSize, 0, blockSize);
+    synth.send({noteOn(60)});
+    StereoBlock all;
+    for (int32_t done = 0; done < 2048; done += blockSize) {
+        if (restrike && done <= 612 && 612 < done + blockSize) synth.send({noteOn(60, 612 - done, 127)});
+        const StereoBlock block = synth.render(blockSize);
+        all.left.insert(all.left.end(), block.left.begin(), block.left.end());
+        all.right.insert(all.right.end(), block.right.begin(), block.right.end());
+    }
+    all.left.resize(2048);
+    all.right.resize(2048);
+    return all;
+}
+
+TEST(EventTiming, AReStrikeSoundsAtItsOwnFrameWhateverTheBlockSize) {
+    const StereoBlock ringing = restrikeAt100(512, false);
+    const StereoBlock in512 = restrikeAt100(512, true);
+    for (int32_t i = 0; i < 612; ++i) ASSERT_EQ(in512.left[i], ringing.left[i]) << i;
+    EXPECT_NE(in512.left[613], ringing.left[613]);
+    EXPECT_EQ(restrikeAt100(100, true), in512);
+    EXPECT_EQ(restrikeAt100(64, true), in512);
 }
 
 TEST_F(Events, NoteOffIsASilentStrikeThatKeepsTheNoteRinging) {
@@ -78,14 +95,20 @@ TEST_F(Events, NoteOffRestartsTheTwoSecondLifetime) {
     EXPECT_TRUE(hosted.render(kBlock).soundsAt(0));
 }
 
-TEST_F(Events, Controller126OnAnyChannelSilencesFromTheNextBlock) {
-    ringBoth();
-    hosted.send({midiEvent(0xB5, 126, 0, 300)});
-    EXPECT_TRUE(hosted.render(kBlock).silentIn(0, kBlock));
-    hosted.send({midiEvent(0xBF, 126, 0, 0), noteOn(64, 200)});
-    const StereoBlock after = hosted.render(kBlock);
-    EXPECT_TRUE(after.silentIn(0, 200));
-    EXPECT_TRUE(after.soundsAt(200));
+TEST_F(Events, Controllers120And126OnAnyChannelSilenceAtTheirOwnFrame) {
+    for (const unsigned char controller : {static_cast<unsigned char>(126), static_cast<unsigned char>(120)}) {
+        HostedSynth synth;
+        synth.send({noteOn(60)});
+        synth.render(kBlock);
+        synth.send({midiEvent(0xB5, controller, 0, 300)});
+        const StereoBlock cut = synth.render(kBlock);
+        EXPECT_TRUE(cut.soundsAt(299)) << int(controller);
+        EXPECT_TRUE(cut.silentIn(300, kBlock)) << int(controller);
+        synth.send({midiEvent(0xBF, controller, 0, 0), noteOn(64, 200)});
+        const StereoBlock after = synth.render(kBlock);
+        EXPECT_TRUE(after.silentIn(0, 200)) << int(controller);
+        EXPECT_TRUE(after.soundsAt(200)) << int(controller);
+    }
 }
 
 TEST_F(Events, Controller123AndOtherMessagesChangeNothing) {
@@ -151,6 +174,36 @@ TEST_F(Events, ANoteDelayedBeyondTheBlockStartsAtTheNextOne) {
     const StereoBlock expected = reference.render(kBlock);
     EXPECT_TRUE(expected.soundsAt(0));
     EXPECT_EQ(hosted.render(kBlock), expected);
+}
+
+TEST_F(Events, SeveralEventCallsAddUpAndAreAppliedOnce) {
+    hosted.send({noteOn(60, 100)});
+    hosted.send({noteOn(64, 50)});
+    reference.send({noteOn(64, 50), noteOn(60, 100)});
+    EXPECT_EQ(hosted.render(kBlock), reference.render(kBlock));
+    EXPECT_EQ(hosted.render(kBlock), reference.render(kBlock));
+}
+
+TEST_F(Events, BeyondTheStorageEventsAreDroppedCountedAndReported) {
+    char text[256] = "";
+    EXPECT_EQ(hosted.dispatch(effGetErrorText, 0, 0, text), 0);
+    std::vector<VstMidiEvent> many;
+    for (int32_t i = 0; i < 1100; ++i) many.push_back(midiEvent(0xB0, 7, 0, i % 400));
+    many.push_back(noteOn(60, 10));
+    std::vector<VstEvent*> pointers;
+    for (VstMidiEvent& event : many) pointers.push_back(reinterpret_cast<VstEvent*>(&event));
+    // The host's list is a count followed by the pointers themselves.
+    std::vector<unsigned char> list(sizeof(int32_t) + sizeof(intptr_t) + pointers.size() * sizeof(VstEvent*));
+    const auto count = static_cast<int32_t>(pointers.size());
+    std::memcpy(list.data(), &count, sizeof count);
+    std::memcpy(list.data() + offsetof(VstEvents, events), pointers.data(), pointers.size() * sizeof(VstEvent*));
+    hosted.dispatch(effProcessEvents, 0, 0, list.data());
+    EXPECT_TRUE(hosted.render(kBlock).silentIn(0, kBlock));
+    EXPECT_EQ(hosted.synth().droppedEventCount(), 77u);
+    EXPECT_EQ(hosted.dispatch(effGetErrorText, 0, 0, text), 1);
+    EXPECT_STREQ(text, "77 MIDI events dropped");
+    hosted.send({noteOn(60, 10)});
+    EXPECT_TRUE(hosted.render(kBlock).soundsAt(10));
 }
 
 }  // namespace

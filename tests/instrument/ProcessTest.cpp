@@ -123,4 +123,19 @@ TEST(Processing, ANewSampleRateRetunesTheNextStrike) {
     EXPECT_NE(at48000.render(256), at44100.render(256));
 }
 
+TEST(Processing, Opcode43SetsTheRateTheEngineRunsAt) {
+    HostedSynth byOpcode43;
+    HostedSynth bySetters;
+    HostedSynth at44100;
+    EXPECT_EQ(byOpcode43.dispatch(effSetBlockSizeAndSampleRate, 0, 512, nullptr, 96000.0f), 1);
+    bySetters.dispatch(effSetSampleRate, 0, 0, nullptr, 96000.0f);
+    bySetters.dispatch(effSetBlockSize, 0, 512);
+    EXPECT_EQ(byOpcode43.synth().currentSampleRate(), 96000.0f);
+    EXPECT_EQ(byOpcode43.synth().currentBlockSize(), 512);
+    for (HostedSynth* synth : {&byOpcode43, &bySetters, &at44100}) synth->send({noteOn(69)});
+    const StereoBlock expected = bySetters.render(2048);
+    EXPECT_EQ(byOpcode43.render(2048), expected);
+    EXPECT_NE(at44100.render(2048), expected);
+}
+
 }  // namespace

@@ -42,15 +42,48 @@ TEST_F(Programs, SelectingAProgramLoadsItsStoredValues) {
     }
 }
 
-TEST_F(Programs, ParameterChangesAreForgottenWhenTheProgramIsSelectedAgain) {
+TEST_F(Programs, EditsAreKeptInTheProgramAcrossSwitching) {
     hosted.setParameter(3, 0.9f);
-    hosted.setParameter(17, 0.1f);
-    hosted.dispatch(effSetProgram, 0, 0);
-    expectParametersOfFactoryProgram(0);
-    hosted.setParameter(5, 0.8f);
     hosted.dispatch(effSetProgram, 0, 2);
+    expectParametersOfFactoryProgram(2);
     hosted.dispatch(effSetProgram, 0, 0);
-    expectParametersOfFactoryProgram(0);
+    EXPECT_EQ(hosted.getParameter(3), 0.9f);
+    EXPECT_NEAR(hosted.getParameter(2), kFactoryValues[2][0], 1e-6);
+}
+
+// A host without chunks saves each program as setProgram and 19
+// getParameter calls, and restores it the same way with setParameter.
+TEST_F(Programs, AHostsSaveAndRestoreRoundTripGivesEveryProgramBack) {
+    hosted.dispatch(effSetProgram, 0, 4);
+    hosted.setParameter(7, 0.125f);
+    setName("Edited");
+    float saved[7][19];
+    std::string names[7];
+    for (int32_t p = 0; p < 7; ++p) {
+        hosted.dispatch(effSetProgram, 0, p);
+        names[p] = hosted.text(effGetProgramName);
+        for (int32_t j = 0; j < 19; ++j) saved[p][j] = hosted.getParameter(j);
+    }
+    hosted.dispatch(effSetProgram, 0, 4);
+
+    HostedSynth restored;
+    for (int32_t p = 0; p < 7; ++p) {
+        restored.dispatch(effSetProgram, 0, p);
+        std::string name = names[p];
+        restored.dispatch(effSetProgramName, 0, 0, name.data());
+        for (int32_t j = 0; j < 19; ++j) restored.setParameter(j, saved[p][j]);
+    }
+    restored.dispatch(effSetProgram, 0, 4);
+    EXPECT_EQ(restored.text(effGetProgramName), "Edited");
+    EXPECT_EQ(restored.getParameter(7), 0.125f);
+    for (int32_t p = 0; p < 7; ++p) {
+        restored.dispatch(effSetProgram, 0, p);
+        for (int32_t j = 0; j < 19; ++j) EXPECT_EQ(restored.getParameter(j), saved[p][j]) << p << " " << j;
+    }
+    // And both instruments play the same.
+    restored.dispatch(effSetProgram, 0, 4);
+    for (HostedSynth* synth : {&hosted, &restored}) synth->send({noteOn(50), noteOn(71, 30)});
+    EXPECT_EQ(restored.render(2048), hosted.render(2048));
 }
 
 TEST_F(Programs, NumbersOutsideTheBankSelectNothing) {
@@ -74,7 +107,7 @@ TEST_F(Programs, IndexedNamesIgnoreTheCategory) {
     EXPECT_EQ(hosted.dispatch(effGetProgramNameIndexed, 6, 0, text), 1);
 }
 
-TEST_F(Programs, CopyWritesTheStoredCurrentRecordNotTheLiveValues) {
+TEST_F(Programs, CopyWritesTheEditedCurrentProgram) {
     hosted.dispatch(effSetProgram, 0, 2);
     hosted.setParameter(0, 0.99f);
     EXPECT_EQ(hosted.dispatch(effCopyProgram, 6), 1);
@@ -82,7 +115,8 @@ TEST_F(Programs, CopyWritesTheStoredCurrentRecordNotTheLiveValues) {
     EXPECT_EQ(hosted.getParameter(0), 0.99f);
     EXPECT_EQ(indexedName(6), "Woodblock");
     hosted.dispatch(effSetProgram, 0, 6);
-    expectParametersOfFactoryProgram(2);
+    EXPECT_EQ(hosted.getParameter(0), 0.99f);
+    EXPECT_NEAR(hosted.getParameter(8), kFactoryValues[8][2], 1e-6);
     EXPECT_EQ(hosted.dispatch(effCopyProgram, 7), 0);
     EXPECT_EQ(hosted.dispatch(effCopyProgram, -1), 0);
     EXPECT_EQ(indexedName(5), "Kestrimund");

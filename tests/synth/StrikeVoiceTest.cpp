@@ -170,18 +170,23 @@ TEST(StrikeVoice, NegativeRatioStandsForAFixedFrequency)
     EXPECT_EQ(voice.getResonator(3).getFeedback1(), feedback1For(2443.0f, voice.getRadius(3)));
 }
 
-TEST(StrikeVoice, VibratoGainAndSwitchWorkTogether)
+TEST(StrikeVoice, VibratoDepthIsTheGainWhileSwitchedOnWhateverTheOrder)
 {
     StrikeVoice voice;
     voice.setParameter(kVibratoSwitch, 0.0f);
-    EXPECT_EQ(voice.getVibratoDepth(), 0.0f);
     voice.setParameter(kVibratoGain, 0.3f);
+    EXPECT_EQ(voice.getVibratoDepth(), 0.0f);  // the gain alone never switches it on
+    voice.setParameter(kVibratoSwitch, 0.5f);
     EXPECT_EQ(voice.getVibratoDepth(), 0.3f);
+    voice.setParameter(kVibratoGain, 0.4f);
+    EXPECT_EQ(voice.getVibratoDepth(), 0.4f);
     voice.setParameter(kVibratoSwitch, 0.2f);
     EXPECT_EQ(voice.getVibratoDepth(), 0.0f);
     voice.setParameter(kVibratoSwitch, 0.5f);
-    EXPECT_EQ(voice.getVibratoDepth(), 0.3f);
+    EXPECT_EQ(voice.getVibratoDepth(), 0.4f);
+    voice.setParameter(kVibratoSwitch, 0.0f);
     voice.setParameter(kVibratoGain, 0.6f);
+    EXPECT_EQ(voice.getVibratoDepth(), 0.0f);
     voice.setParameter(kVibratoSwitch, 0.49f);
     voice.setParameter(kVibratoSwitch, 1.0f);
     EXPECT_EQ(voice.getVibratoDepth(), 0.6f);
@@ -193,6 +198,7 @@ TEST(StrikeVoice, FullVibratoSwingsTheLevelBetweenSilenceAndDouble)
     StrikeVoice modulated;
     modulated.setParameter(kVibratoSpeed, 1.0f);
     modulated.setParameter(kVibratoGain, 1.0f);
+    modulated.setParameter(kVibratoSwitch, 1.0f);
     plain.strike(261.63f, 1.0f, 60);
     modulated.strike(261.63f, 1.0f, 60);
     double lowest = 2.0;
@@ -220,6 +226,7 @@ TEST(StrikeVoice, VibratoAdvancesOnlyWhileItModulates)
         voice.tick();
     EXPECT_EQ(voice.getVibrato().getPhase(), 0.0f);
     voice.setParameter(kVibratoGain, 0.5f);
+    voice.setParameter(kVibratoSwitch, 1.0f);
     for (int n = 0; n < 10; ++n)
         voice.tick();
     EXPECT_NEAR(voice.getVibrato().getPhase(), 10.0 * 4096.0 * 6.0 / 44100.0, 1e-4);
