@@ -20,12 +20,13 @@ void Control::update(DrawContext& context) {
 }
 
 void Control::trackingIdle() {
-    // The frame passes it on to the editor.
-    if (parent && parent->getEditor()) parent->trackingIdle();
+    // The frame passes it on to its owner.
+    if (parent && parent->getOwner()) parent->trackingIdle();
 }
 
+// Once its frame is closing the listener may already be gone.
 void Control::notify(DrawContext& context) {
-    if (listener) listener->valueChanged(context, *this);
+    if (listener && !(parent && parent->isClosing())) listener->valueChanged(context, *this);
 }
 
 void Control::notifyIfChanged(DrawContext& context) {
@@ -45,9 +46,14 @@ void Control::forceRedraw() {
     if (drawnValue == value) forceRedrawByFlip();
 }
 
+// Sleeps until the pointer or a button moves, or briefly, rather than
+// spinning a core; a frame closed by the idle work ends the drag.
 int32_t Control::followPointer(DrawContext& context, Point& where) {
+    constexpr DWORD kLongestWait = 10;  // milliseconds
     notifyIfChanged(context);
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, kLongestWait, QS_INPUT);
     context.getMouseLocation(where);
     trackingIdle();
+    if (parent && parent->isClosing()) return 0;
     return context.getMouseButtons();
 }

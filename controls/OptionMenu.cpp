@@ -90,11 +90,15 @@ void OptionMenu::onMouseDown(DrawContext& context, Point) {
 void OptionMenu::onFocusGained() {
     HWND owner = parent ? parent->getWindow() : nullptr;
     if (!owner) return;
+    // The popup runs the host's messages: the host may close the editor
+    // meanwhile, and the frame then lives only until this returns.
+    Frame::HandlerScope busy(*parent);
     menu = buildMenu();
     const int32_t chosen = menu ? runPopup(owner, menu) : kNoChoice;
     if (menu) DestroyMenu(menu);
     menu = nullptr;
     parent->setFocusView(nullptr);
+    if (parent->isClosing() || !parent->getWindow()) return;
     if (chosen == kNoChoice && !openBitmap) return;
     showChoice(chosen);
 }

@@ -5,7 +5,6 @@
 #include "gui/DrawContext.h"
 #include "gui/Fonts.h"
 #include "gui/Frame.h"
-#include "host/PluginEntry.h"
 
 namespace {
 
@@ -49,8 +48,7 @@ void TextEdit::onMouseDown(DrawContext& context, Point) {
 void TextEdit::onFocusGained() {
     if (editWindow || !parent || !parent->getWindow()) return;
     editWindow = CreateWindowExA(0, "EDIT", text, kEditStyle, size.left, size.top, size.width() + 1,
-                                 size.height() + 1, parent->getWindow(), nullptr,
-                                 static_cast<HINSTANCE>(moduleHandle), nullptr);
+                                 size.height() + 1, parent->getWindow(), nullptr, parent->getModule(), nullptr);
     if (!editWindow) return;
     editFont = createEditFont();
     SetWindowLongPtrA(editWindow, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
@@ -114,15 +112,24 @@ void TextEdit::redrawAfterEdit(bool textChanged) {
 LRESULT CALLBACK TextEdit::editWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_KILLFOCUS || (message == WM_KEYDOWN && wParam == VK_RETURN)) {
         auto* control = reinterpret_cast<TextEdit*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-        if (control) {
-            Frame* frame = control->parent;
-            control->onFocusLost();
-            if (frame) frame->setFocusView(nullptr);
-        }
+        if (control) finishEditing(*control);
         // The edit window is gone: nothing is left to pass the message to.
         if (!IsWindow(window)) return 0;
     }
     return CallWindowProcA(previousEditProc, window, message, wParam, lParam);
+}
+
+// The listener may close the editor from inside the notification; the
+// frame, and this control with it, then lives until the edit is finished.
+void TextEdit::finishEditing(TextEdit& control) {
+    Frame* frame = control.parent;
+    if (!frame) {
+        control.onFocusLost();
+        return;
+    }
+    Frame::HandlerScope busy(*frame);
+    control.onFocusLost();
+    frame->setFocusView(nullptr);
 }
 
 void TextEdit::setText(const char* newText) {

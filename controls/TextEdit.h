@@ -37,6 +37,7 @@ public:
 
 private:
     static LRESULT CALLBACK editWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    static void finishEditing(TextEdit& control);
 
     HFONT createEditFont() const;
     void closeEditWindow();

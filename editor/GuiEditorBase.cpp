@@ -3,7 +3,9 @@
 #include <windows.h>
 
 #include "gui/Frame.h"
+#include "gui/ToolkitModule.h"
 #include "host/EffectBase.h"
+#include "host/PluginEntry.h"
 
 namespace {
 
@@ -37,6 +39,10 @@ void GuiEditorBase::redrawAll() {
 }
 
 void GuiEditorBase::trackingIdle() { trackingIdleAt(GetTickCount()); }
+
+HINSTANCE GuiEditorBase::frameModule() const {
+    return moduleHandle ? static_cast<HINSTANCE>(moduleHandle) : toolkitModule();
+}
 
 void GuiEditorBase::trackingIdleAt(uint32_t ticks) {
     // The difference, not lastTicks + 50, so the throttle survives the tick

@@ -4,12 +4,13 @@
 
 #include <cstdint>
 
+#include "gui/FrameOwner.h"
 #include "host/EditorBase.h"
 #include "host/VstInterface.h"
 
 class Frame;
 
-class GuiEditorBase : public EditorBase {
+class GuiEditorBase : public EditorBase, public FrameOwner {
 public:
     explicit GuiEditorBase(EffectBase* owner);
     // The frame is the subclass's to delete, in its editClose.
@@ -24,7 +25,9 @@ public:
     virtual void redrawAll();
 
     // At most one idle every 50 ms, however often a tracking loop calls it.
-    void trackingIdle();
+    void trackingIdle() override;
+    // The plug-in library's module.
+    HINSTANCE frameModule() const override;
 
     Frame* getFrame() const { return frame; }
     const EditorRect& getRect() const { return rect; }

@@ -36,8 +36,8 @@ Rect square(Point corner, int32_t side) {
     return ordered(corner.h, corner.v, corner.h + side, corner.v + side);
 }
 
-Bitmap* loadPicture(Bitmap*& slot, int32_t resourceId) {
-    if (!slot) slot = new (std::nothrow) Bitmap(resourceId);
+Bitmap* loadPicture(Bitmap*& slot, int32_t resourceId, HINSTANCE module) {
+    if (!slot) slot = new (std::nothrow) Bitmap(resourceId, module);
     return slot;
 }
 
@@ -51,7 +51,7 @@ float switchValue(float parameter) { return parameter >= kSwitchThreshold ? 1.0f
 }  // namespace
 
 MalletEditor::MalletEditor(EffectBase* owner) : GuiEditorBase(owner) {
-    backgroundImage = new (std::nothrow) Bitmap(kBackgroundBitmapId);
+    backgroundImage = new (std::nothrow) Bitmap(kBackgroundBitmapId, frameModule());
     if (backgroundImage) {
         rect.bottom = static_cast<int16_t>(backgroundImage->getHeight());
         rect.right = static_cast<int16_t>(backgroundImage->getWidth());
@@ -91,23 +91,36 @@ Frame* MalletEditor::buildFrame(void* hostWindow) {
     return nullptr;
 }
 
+// The host may close the editor from inside one of its own handlers (a knob
+// drag runs the host's idle work): the frame then goes when that returns.
 void MalletEditor::editClose() {
-    // Cleared first: a notification from another thread must find the editor closed.
     Frame* closing = frame;
     frame = nullptr;
     forgetControls();
-    delete closing;
+    if (closing) closing->close();
     releasePictures();
 }
 
 void MalletEditor::parameterChanged(int32_t index, float) {
-    if (!frame) return;
-    if (index >= 0 && index <= kSwitchTag && instrument) {
+    if (index >= 0 && index <= kSwitchTag) pending.post(index);
+    postUpdate();
+}
+
+void MalletEditor::editIdle() {
+    showPendingChanges();
+    GuiEditorBase::editIdle();
+}
+
+// While closed the changes are dropped: opening reads every value anew.
+void MalletEditor::showPendingChanges() {
+    const uint32_t changed = pending.take();
+    if (!frame || !instrument) return;
+    for (int32_t index = 0; index <= kSwitchTag; ++index) {
+        if (!(changed & (uint32_t{1} << index))) continue;
         // The stored value: the instrument may have clamped or refused the one sent.
         const float stored = instrument->getParameter(index);
         controls[index]->setValue(index == kSwitchTag ? switchValue(stored) : stored);
     }
-    postUpdate();
 }
 
 void MalletEditor::valueChanged(DrawContext& context, Control& control) {
@@ -118,8 +131,9 @@ void MalletEditor::valueChanged(DrawContext& context, Control& control) {
 }
 
 bool MalletEditor::loadPictures() {
-    return loadPicture(knobStrip, kKnobStripBitmapId) && loadPicture(switchImage, kSwitchBitmapId) &&
-           loadPicture(splashImage, kAboutBitmapId);
+    const HINSTANCE module = frameModule();
+    return loadPicture(knobStrip, kKnobStripBitmapId, module) && loadPicture(switchImage, kSwitchBitmapId, module) &&
+           loadPicture(splashImage, kAboutBitmapId, module);
 }
 
 void MalletEditor::releasePictures() {

@@ -7,6 +7,7 @@
 
 #include "controls/ControlListener.h"
 #include "editor/GuiEditorBase.h"
+#include "editor/PendingParameters.h"
 
 class Bitmap;
 class Control;
@@ -29,7 +30,9 @@ public:
     // control could not be had.
     int32_t editOpen(void* hostWindow) override;
     void editClose() override;
+    // Any thread: only records the change; the next idle shows it.
     void parameterChanged(int32_t index, float value) override;
+    void editIdle() override;
     void valueChanged(DrawContext& context, Control& control) override;
 
     bool isOpen() const { return frame != nullptr; }
@@ -52,10 +55,12 @@ private:
     // Hands the control to the frame, or deletes it when it cannot.
     bool place(Frame& building, Control* control, int32_t slot);
     void forgetControls();
+    void showPendingChanges();
 
     Control* controls[kControlCount] = {};
     Bitmap* backgroundImage = nullptr;
     Bitmap* knobStrip = nullptr;
     Bitmap* switchImage = nullptr;
     Bitmap* splashImage = nullptr;
+    PendingParameters pending;
 };

@@ -3,7 +3,7 @@
 #include "gui/Color.h"
 #include "gui/DrawContext.h"
 #include "gui/MemoryContext.h"
-#include "host/PluginEntry.h"
+#include "gui/ToolkitModule.h"
 
 namespace {
 
@@ -22,9 +22,8 @@ void copy(HDC to, HDC from, POINT size, DWORD operation) {
 
 }  // namespace
 
-Bitmap::Bitmap(int32_t id) : resourceId(id) {
-    const auto module = static_cast<HINSTANCE>(moduleHandle);
-    handle = LoadBitmapA(module, MAKEINTRESOURCEA(static_cast<WORD>(id)));
+Bitmap::Bitmap(int32_t id, HINSTANCE module) : resourceId(id) {
+    handle = LoadBitmapA(module ? module : toolkitModule(), MAKEINTRESOURCEA(static_cast<WORD>(id)));
     if (!handle) return;
     BITMAP description{};
     if (GetObjectA(handle, sizeof description, &description)) {

@@ -11,8 +11,9 @@ class DrawContext;
 
 class Bitmap {
 public:
-    // A resource that does not load gives an empty 0 x 0 picture that draws nothing.
-    explicit Bitmap(int32_t resourceId);
+    // A resource that does not load gives an empty 0 x 0 picture that draws
+    // nothing. Loaded from the toolkit's own module unless one is named.
+    explicit Bitmap(int32_t resourceId, HINSTANCE module = nullptr);
     Bitmap(const Bitmap&) = delete;
     Bitmap& operator=(const Bitmap&) = delete;
 

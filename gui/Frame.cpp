@@ -2,9 +2,10 @@
 
 #include <cstdlib>
 
-#include "editor/GuiEditorBase.h"
 #include "gui/Bitmap.h"
 #include "gui/DrawContext.h"
+#include "gui/FrameOwner.h"
+#include "gui/ToolkitModule.h"
 
 namespace {
 
@@ -12,10 +13,26 @@ constexpr int32_t kViewCapacityStep = 10;
 
 }  // namespace
 
-Frame::Frame(const Rect& editorSize, HWND hostWindow, GuiEditorBase* owner)
-    : View(editorSize), editor(owner), parentWindow(hostWindow) {
+Frame::Frame(const Rect& editorSize, HWND hostWindow, FrameOwner* frameOwner)
+    : View(editorSize), owner(frameOwner), parentWindow(hostWindow) {
     if (parentWindow) createWindow();
 }
+
+void Frame::close() {
+    if (handlerDepth == 0) {
+        delete this;
+        return;
+    }
+    closing = true;
+    owner = nullptr;  // it may be gone by the time the handler returns
+    if (window) ShowWindow(window, SW_HIDE);
+}
+
+Frame::HandlerScope::~HandlerScope() {
+    if (--frame.handlerDepth == 0 && frame.closing) delete &frame;
+}
+
+HINSTANCE Frame::getModule() const { return owner ? owner->frameModule() : toolkitModule(); }
 
 Frame::~Frame() {
     if (focusView) {
@@ -117,7 +134,7 @@ bool Frame::contains(const View* view) const {
 }
 
 void Frame::drawView(View* view) {
-    if (!window) return;  // GetDC would hand out the whole screen
+    if (!window || closing) return;  // GetDC would hand out the whole screen
     HDC windowContext = GetDC(window);
     {
         DrawContext context(this, windowContext, window);
@@ -131,7 +148,7 @@ void Frame::drawView(View* view) {
 }
 
 void Frame::idle() {
-    if (!isOpen || firstDrawPending || !window) return;
+    if (!isOpen || firstDrawPending || !window || closing) return;
     HDC windowContext = GetDC(window);
     {
         DrawContext context(this, windowContext, window);
@@ -141,5 +158,5 @@ void Frame::idle() {
 }
 
 void Frame::trackingIdle() {
-    if (editor) editor->trackingIdle();
+    if (owner) owner->trackingIdle();
 }

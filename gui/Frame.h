@@ -9,14 +9,35 @@
 #include "gui/View.h"
 
 class Bitmap;
-class GuiEditorBase;
+class FrameOwner;
 
 class Frame : public View {
 public:
     // Without a host window there is no child window: nothing is drawn and no
-    // click arrives.
-    Frame(const Rect& editorSize, HWND hostWindow, GuiEditorBase* owner);
+    // click arrives. Without an owner the frame uses the toolkit's module.
+    Frame(const Rect& editorSize, HWND hostWindow, FrameOwner* frameOwner);
     ~Frame() override;
+
+    // The owner is done with the frame. It is deleted at once, or, when this
+    // comes from inside one of the frame's own handlers (a control's drag
+    // loop, a popup menu, a text edit), as soon as that handler returns: till
+    // then the frame is hidden, tells nobody of anything and drag loops end.
+    void close();
+    bool isClosing() const { return closing; }
+
+    // Held by every handler the frame runs for the platform; the frame
+    // cannot be deleted under it.
+    class HandlerScope {
+    public:
+        explicit HandlerScope(Frame& handled) : frame(handled) { ++frame.handlerDepth; }
+        // May delete the frame: nothing may use it after the scope ends.
+        ~HandlerScope();
+        HandlerScope(const HandlerScope&) = delete;
+        HandlerScope& operator=(const HandlerScope&) = delete;
+
+    private:
+        Frame& frame;
+    };
 
     void draw(DrawContext& context) override;
     void onMouseDown(DrawContext& context, Point where) override;
@@ -44,7 +65,8 @@ public:
     bool getPosition(int32_t& x, int32_t& y) const;
     bool getSize(Rect& rect) const;
 
-    GuiEditorBase* getEditor() const { return editor; }
+    FrameOwner* getOwner() const { return owner; }
+    HINSTANCE getModule() const;
     HWND getWindow() const { return window; }
     HWND getParentWindow() const { return parentWindow; }
     bool isWindowOpen() const { return isOpen; }
@@ -59,15 +81,16 @@ public:
 
 private:
     static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    static void registerClass();
+    static void registerClass(HINSTANCE module);
     static void unregisterClass();
 
     void createWindow();
+    void handle(HWND handledWindow, UINT message, LPARAM lParam);
     void paint(HWND paintedWindow);
-    void click(LPARAM position);
+    void click(HWND clickedWindow, LPARAM position);
     bool contains(const View* view) const;
 
-    GuiEditorBase* editor;
+    FrameOwner* owner;
     HWND parentWindow;
     Bitmap* background = nullptr;
     int32_t viewCount = 0;
@@ -80,4 +103,6 @@ private:
     // Counted in the class's use count, whether or not the window came up.
     bool usesClass = false;
     HWND window = nullptr;
+    int32_t handlerDepth = 0;
+    bool closing = false;
 };

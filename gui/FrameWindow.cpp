@@ -4,14 +4,12 @@
 
 #include "gui/DrawContext.h"
 #include "gui/Frame.h"
-#include "host/PluginEntry.h"
 
 namespace {
 
 char className[20] = "";
 int32_t classUseCount = 0;
-
-HINSTANCE module() { return static_cast<HINSTANCE>(moduleHandle); }
+HINSTANCE classModule = nullptr;
 
 Frame* frameOf(HWND window) { return reinterpret_cast<Frame*>(GetWindowLongPtrA(window, GWLP_USERDATA)); }
 
@@ -39,14 +37,15 @@ const char* Frame::getClassName() { return className; }
 
 int32_t Frame::getClassUseCount() { return classUseCount; }
 
-void Frame::registerClass() {
+void Frame::registerClass(HINSTANCE module) {
     if (++classUseCount != 1) return;
+    classModule = module;
     // The handle's value makes the name unique to this module in the process.
     std::snprintf(className, sizeof className, "Plugin%08x",
-                  static_cast<unsigned>(reinterpret_cast<uintptr_t>(moduleHandle)));
+                  static_cast<unsigned>(reinterpret_cast<uintptr_t>(module)));
     WNDCLASSA description{};
     description.lpfnWndProc = windowProc;
-    description.hInstance = module();
+    description.hInstance = module;
     description.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // the standard arrow
     description.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
     description.lpszClassName = className;
@@ -54,38 +53,42 @@ void Frame::registerClass() {
 }
 
 void Frame::unregisterClass() {
-    if (--classUseCount == 0) UnregisterClassA(className, module());
+    if (--classUseCount == 0) UnregisterClassA(className, classModule);
 }
 
 void Frame::createWindow() {
-    registerClass();
+    registerClass(getModule());
     usesClass = true;
     window = CreateWindowExA(0, className, "Window", WS_CHILD | WS_VISIBLE, 0, 0, size.width(), size.height(),
-                             parentWindow, nullptr, module(), nullptr);
+                             parentWindow, nullptr, classModule, nullptr);
     if (window) SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
 }
 
 LRESULT CALLBACK Frame::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    Frame* frame = frameOf(window);
-    if (frame) {
-        switch (message) {
-        case WM_PAINT:
-            frame->paint(window);
-            break;
-        case WM_LBUTTONDOWN:
-        case WM_RBUTTONDOWN:
-            frame->click(lParam);
-            break;
-        case WM_DESTROY:
-            frame->isOpen = false;
-            frame->parentWindow = nullptr;
-            frame->window = nullptr;  // never hand a dead handle to the platform again
-            break;
-        default:
-            break;
-        }
-    }
+    if (Frame* frame = frameOf(window)) frame->handle(window, message, lParam);
     return DefWindowProcA(window, message, wParam, lParam);
+}
+
+// The owner may close the frame from inside any of these (a drag loop runs
+// the host's idle work); the scope keeps the frame alive until they return.
+void Frame::handle(HWND handledWindow, UINT message, LPARAM lParam) {
+    HandlerScope busy(*this);
+    switch (message) {
+    case WM_PAINT:
+        paint(handledWindow);
+        break;
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+        if (!closing) click(handledWindow, lParam);
+        break;
+    case WM_DESTROY:
+        isOpen = false;
+        parentWindow = nullptr;
+        window = nullptr;  // never hand a dead handle to the platform again
+        break;
+    default:
+        break;
+    }
 }
 
 void Frame::paint(HWND paintedWindow) {
@@ -100,15 +103,17 @@ void Frame::paint(HWND paintedWindow) {
     EndPaint(paintedWindow, &paintInfo);
 }
 
-void Frame::click(LPARAM position) {
+// The clicked window, not the member: the host may destroy it while a
+// control tracks the mouse, and the context must go back to where it came from.
+void Frame::click(HWND clickedWindow, LPARAM position) {
     // Taken unsigned: a position word of 65535 is 65535, not -1.
     const Point where(LOWORD(position), HIWORD(position));
-    HDC windowContext = GetDC(window);
+    HDC windowContext = GetDC(clickedWindow);
     {
-        DrawContext context(this, windowContext, window);
+        DrawContext context(this, windowContext, clickedWindow);
         onMouseDown(context, where);
     }
-    ReleaseDC(window, windowContext);
+    ReleaseDC(clickedWindow, windowContext);
 }
 
 bool Frame::setSize(int32_t width, int32_t height) {

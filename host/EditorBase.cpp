@@ -11,8 +11,5 @@ int32_t EditorBase::editOpen(void* hostWindow) {
 }
 
 void EditorBase::editIdle() {
-    if (updateRequested) {
-        updateRequested = 0;
-        refresh();
-    }
+    if (updateRequested.exchange(0) != 0) refresh();
 }

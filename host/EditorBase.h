@@ -1,6 +1,7 @@
 // The editor interface the effect drives through the editor opcodes.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 
 class EffectBase;
@@ -18,10 +19,11 @@ public:
     virtual void editClose() {}
     virtual void editIdle();
     virtual void refresh() {}
-    virtual void postUpdate() { updateRequested = 1; }
+    // Any thread.
+    virtual void postUpdate() { updateRequested.store(1); }
 
 protected:
     EffectBase* instrument;
     void* systemWindow = nullptr;
-    int32_t updateRequested = 0;
+    std::atomic<int32_t> updateRequested{0};
 };

@@ -63,22 +63,22 @@ TEST(Control, ForcingARedrawMarksItOutOfDateAtAnyValue) {
     EXPECT_FLOAT_EQ(control.getDrawnValue(), 0.6f);
 }
 
-TEST(Control, TrackingIdleRunsTheEditorsIdleOnlyOnceInAFrameOfAnEditor) {
+TEST(Control, TrackingIdleReachesTheFramesOwnerOnlyInAFrameThatHasOne) {
     EditorWindow window;
     auto* control = new CountingControl;
     waitTicks(60);
     control->trackingIdle();
-    EXPECT_EQ(window.editor.idles, 0);
+    EXPECT_EQ(window.owner.idles, 0);
     window.add(control);
     control->trackingIdle();
-    EXPECT_EQ(window.editor.idles, 1);
+    EXPECT_EQ(window.owner.idles, 1);
 
     Frame editorless(Rect(0, 0, 10, 10), nullptr, nullptr);
     auto* orphan = new CountingControl;
     editorless.addView(orphan);
     waitTicks(60);
     orphan->trackingIdle();
-    EXPECT_EQ(window.editor.idles, 1);
+    EXPECT_EQ(window.owner.idles, 1);
 }
 
 TEST(Control, EachControlHoldsOneReferenceOnEachPictureUntilDeleted) {

@@ -100,15 +100,13 @@ void pumpMouseMessages() {
 
 EditorWindow::EditorWindow() {
     host = createHostWindow(testTopWindow(), 10, 10, 120, 80);
-    frame = new Frame(Rect(0, 0, 120, 80), host, &editor);
-    editor.setFrame(frame);
+    frame = new Frame(Rect(0, 0, 120, 80), host, &owner);
     auto* background = new Bitmap(kEditorBackPicture);
     frame->setBackground(background);
     background->forget();
 }
 
 EditorWindow::~EditorWindow() {
-    editor.setFrame(nullptr);
     delete frame;
     DestroyWindow(host);
     pumpMouseMessages();

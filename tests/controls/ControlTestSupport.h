@@ -9,7 +9,8 @@
 
 #include "GuiTestSupport.h"
 #include "controls/Control.h"
-#include "editor/GuiEditorBase.h"
+#include "gui/FrameOwner.h"
+#include "gui/ToolkitModule.h"
 #include "gui/Frame.h"
 
 // Records every notification; like the editor it redraws the control unless
@@ -26,12 +27,11 @@ private:
     bool redraws;
 };
 
-// An editor without an instrument that counts the idle work tracking loops run.
-class CountingEditor : public GuiEditorBase {
+// A frame's owner that counts the idle work tracking loops run.
+class CountingOwner : public FrameOwner {
 public:
-    CountingEditor() : GuiEditorBase(nullptr) {}
-    void editIdle() override { ++idles; }
-    void setFrame(Frame* newFrame) { frame = newFrame; }
+    HINSTANCE frameModule() const override { return toolkitModule(); }
+    void trackingIdle() override { ++idles; }
     int idles = 0;
 };
 
@@ -70,7 +70,7 @@ INPUT mouseButtonInput(DWORD flags);
 INPUT keyInput(WORD virtualKey, bool down);
 
 // A host window with a painted frame of kEditorBackPicture's size, with a
-// counting editor, and the pixels of its child window.
+// counting owner, and the pixels of its child window.
 class EditorWindow {
 public:
     EditorWindow();
@@ -87,7 +87,7 @@ public:
     COLORREF pixel(int x, int y) const;
     HWND window() const { return frame->getWindow(); }
 
-    CountingEditor editor;
+    CountingOwner owner;
     Frame* frame;
 
 private:

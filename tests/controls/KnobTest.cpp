@@ -75,7 +75,7 @@ TEST_F(KnobGesture, ADragNotifiesOncePerChangedValueAndRunsTheIdleWork) {
     EXPECT_NEAR(listener.values[1], 0.5, 1e-6);
     EXPECT_NEAR(listener.values[2], 5.0 / 6.0, 1e-6);
     // Five pauses of 60 ms with the button held: the loop ran its 50 ms idle more than once.
-    EXPECT_GE(window.editor.idles, 2);
+    EXPECT_GE(window.owner.idles, 2);
     EXPECT_EQ(knob->getDrawnValue(), knob->getValue());
     const int frame = static_cast<int>(std::floor(knob->getValue() * 127.0f));
     EXPECT_EQ(window.pixel(20 + 3, 20 + 5), stripColour(frame, 3, 5));

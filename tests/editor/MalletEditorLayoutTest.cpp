@@ -57,13 +57,19 @@ TEST_F(MalletEditorLayout, LampAndLogoAreaSitWhereThePanelDrewThemWithTheSplashO
 }
 
 // Pixels of the thresholds and of host changes are checked through the DLL.
-TEST_F(MalletEditorLayout, ControlsShowWhatTheInstrumentKeptNotWhatItWasSent) {
+// A change only records itself: the controls take it at the editor's idle,
+// on the editor's own thread.
+TEST_F(MalletEditorLayout, ControlsShowWhatTheInstrumentKeptAtTheNextIdle) {
+    const float before = control(6)->getValue();
     plugin.synth->setParameter(6, 1.7f);
     EXPECT_EQ(plugin.synth->getParameter(6), 1.0f);
+    EXPECT_EQ(control(6)->getValue(), before);
+    plugin.editor()->editIdle();
     EXPECT_EQ(control(6)->getValue(), 1.0f);
     plugin.synth->setParameter(18, 1.0f);
     // Refused by the instrument: the vibrato stays on, so must the lamp.
     plugin.synth->setParameter(18, std::numeric_limits<float>::quiet_NaN());
+    plugin.editor()->editIdle();
     EXPECT_EQ(plugin.synth->getParameter(18), 1.0f);
     EXPECT_EQ(control(18)->getValue(), 1.0f);
 }
@@ -72,6 +78,7 @@ TEST_F(MalletEditorLayout, IndicesBeyondTheParametersChangeNoControl) {
     plugin.synth->setParameter(19, 0.7f);
     plugin.synth->setParameter(-1, 0.7f);
     plugin.editor()->parameterChanged(20, 1.0f);
+    plugin.editor()->editIdle();
     EXPECT_EQ(control(19)->getValue(), 0.0f);
     for (int slot = 0; slot < 18; ++slot) EXPECT_EQ(control(slot)->getValue(), plugin.synth->getParameter(slot));
 }

@@ -3,16 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "host/PluginEntry.h"
-
 namespace {
-
-// Pictures and the window class come from the module in moduleHandle; in the
-// plug-in the library entry point sets it, here the test program itself.
-[[maybe_unused]] const bool moduleIsSet = [] {
-    moduleHandle = GetModuleHandleA(nullptr);
-    return true;
-}();
 
 LRESULT CALLBACK plainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     return DefWindowProcA(window, message, wParam, lParam);

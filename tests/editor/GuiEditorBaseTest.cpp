@@ -142,7 +142,7 @@ TEST(GuiEditorThroughFrame, ControlsReachTheEditorThroughTheFrame) {
     SilentInstrument instrument;
     auto* editor = new ProbeEditor(&instrument);
     Frame frame(Rect(0, 0, 10, 10), nullptr, editor);
-    EXPECT_EQ(frame.getEditor(), editor);
+    EXPECT_EQ(frame.getOwner(), editor);
     waitTicks(60);
     frame.trackingIdle();
     frame.trackingIdle();
