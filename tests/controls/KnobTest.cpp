@@ -202,3 +202,50 @@ TEST(KnobHandle, APressOnTheHandleGivesTheValueItShows) {
     EXPECT_NEAR(knob->getValue(), 0.8f, 0.03f);
     EXPECT_EQ(listener.values.size(), 2u);
 }
+
+namespace {
+
+// Closes the knob's frame at its first notification, as a host that closes
+// the editor from the automation it was just told of.
+class ClosingListener : public ControlListener {
+public:
+    void valueChanged(DrawContext&, Control& control) override {
+        ++told;
+        control.getParent()->close();
+    }
+    int told = 0;
+};
+
+class WatchedKnob : public StripKnob {
+public:
+    WatchedKnob(ControlListener* told, Bitmap* strip, bool& deleted)
+        : StripKnob(Rect(20, 20, 36, 36), told, 7, kStripFrames, kStripFrameSize, strip), gone(deleted) {}
+    ~WatchedKnob() override { gone = true; }
+
+private:
+    bool& gone;
+};
+
+}  // namespace
+
+TEST(KnobClosing, AFrameClosedInsideADragLivesUntilTheDragEndsAndHearsNothingMore) {
+    EditorWindow window;
+    ClosingListener listener;
+    bool deleted = false;
+    auto* strip = new Bitmap(kStripPicture);
+    window.add(new WatchedKnob(&listener, strip, deleted));
+    strip->forget();
+    window.paint();
+    HWND child = window.window();
+    window.frame = nullptr;  // the frame is the drag's to end now
+    Gesture()
+        .moveTo(child, 36, 28)
+        .press()
+        .moveTo(child, 20, 28)
+        .moveTo(child, 28, 20)
+        .release()
+        .perform();
+    EXPECT_EQ(listener.told, 1);
+    EXPECT_TRUE(deleted);
+    EXPECT_FALSE(IsWindow(child));
+}

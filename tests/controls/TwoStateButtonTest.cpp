@@ -70,7 +70,13 @@ TEST_F(HeldButtons, AMomentaryDragOutsideShowsZeroAndTheLastNotificationCarriesZ
         .moveTo(window.window(), 25, 40)
         .release()
         .perform();
-    EXPECT_EQ(listener.values, (Values{1.0f, 0.0f, 1.0f, 0.0f, 0.0f}));
+    // Each crossing of the edge tells the new state; a loaded machine may let
+    // the loop see a crossing more, never fewer. The release tells 0 once more.
+    const Values& told = listener.values;
+    ASSERT_GE(told.size(), 5u);
+    EXPECT_EQ(told.size() % 2, 1u);
+    for (size_t i = 0; i + 1 < told.size(); ++i) EXPECT_EQ(told[i], i % 2 == 0 ? 1.0f : 0.0f) << i;
+    EXPECT_EQ(told.back(), 0.0f);
     EXPECT_EQ(momentary->getValue(), 0.0f);
 }
 
