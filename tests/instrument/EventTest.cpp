@@ -193,7 +193,7 @@ TEST_F(Events, BeyondTheStorageEventsAreDroppedCountedAndReported) {
     std::vector<VstEvent*> pointers;
     for (VstMidiEvent& event : many) pointers.push_back(reinterpret_cast<VstEvent*>(&event));
     // The host's list is a count followed by the pointers themselves.
-    std::vector<unsigned char> list(sizeof(int32_t) + sizeof(intptr_t) + pointers.size() * sizeof(VstEvent*));
+    std::vector<unsigned char> list(offsetof(VstEvents, events) + pointers.size() * sizeof(VstEvent*));
     const auto count = static_cast<int32_t>(pointers.size());
     std::memcpy(list.data(), &count, sizeof count);
     std::memcpy(list.data() + offsetof(VstEvents, events), pointers.data(), pointers.size() * sizeof(VstEvent*));
