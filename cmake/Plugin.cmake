@@ -24,8 +24,10 @@ elseif(CMAKE_SYSTEM_NAME STREQUAL "Linux")
     set_target_properties(zavtolvek PROPERTIES PREFIX "" OUTPUT_NAME zavtolvek
         LINK_DEPENDS ${PROJECT_SOURCE_DIR}/host/zavtolvek.map)
     target_link_libraries(zavtolvek PRIVATE zav_flags zav_entry zav_instrument zav_synth zav_host)
+    # Dropping unused sections also drops the C++ runtime's calls into the
+    # newest C library (arc4random), so the plug-in loads on glibc 2.35 too.
     target_link_options(zavtolvek PRIVATE
-        -Wl,--version-script=${PROJECT_SOURCE_DIR}/host/zavtolvek.map -Wl,--no-undefined)
+        -Wl,--version-script=${PROJECT_SOURCE_DIR}/host/zavtolvek.map -Wl,--no-undefined -Wl,--gc-sections)
     # A host may bring an older C++ runtime than ours; the sanitizers need the shared one.
     if(NOT ZAV_SANITIZE AND NOT ZAV_SANITIZE_THREAD)
         target_link_options(zavtolvek PRIVATE -static-libstdc++ -static-libgcc)

@@ -3,7 +3,8 @@
 # three plug-in builds (32-bit DLL, 64-bit DLL, Linux shared object), each
 # driven by vsthost built for the same system, and requires the very same
 # float WAV files; then unpacks the release archives and requires each
-# plug-in in them to load.
+# plug-in in them to load, export only its entry points and, on Windows,
+# import only system DLLs.
 # Usage: check-builds.sh BUILD-ROOT DIST-FOLDER
 set -euo pipefail
 build_root="$1"
@@ -40,14 +41,31 @@ expect_loads() {
         failed=1
     fi
 }
+# expect_same <what> <found> <expected>
+expect_same() {
+    if [ "$2" = "$3" ]; then
+        echo "  $1: $2"
+    else
+        echo "  $1: $2 (expected: $3)" >&2
+        failed=1
+    fi
+}
+words() { sort -f | tr '\n' ' ' | sed 's/ $//'; }
 for arch in x86 x64; do
     archive="$dist/zavTolvek-$version-windows-$arch.zip"
     unzip -q -o "$archive" -d "$work"
-    build=$([ $arch = x86 ] && echo win32 || echo win64)
-    expect_loads "${archive##*/}" \
-        "$(vsthost_win $build info "Z:$work/zavTolvek-$version-windows-$arch/ZAVTOLVEK.dll" 2>&1 || true)"
+    dll="$work/zavTolvek-$version-windows-$arch/ZAVTOLVEK.dll"
+    if [ $arch = x86 ]; then build=win32 tools=i686-w64-mingw32 entries="main"
+    else build=win64 tools=x86_64-w64-mingw32 entries="main VSTPluginMain"; fi
+    expect_loads "${archive##*/}" "$(vsthost_win $build info "Z:$dll" 2>&1 || true)"
+    table="$("$tools-objdump" -p "$dll")"
+    expect_same "  exports" "$(printf '%s\n' "$table" | sed -n '/Ordinal\/Name Pointer/,/^$/s/^\s*\[ *[0-9]*\] //p' | words)" "$entries"
+    expect_same "  imports" "$(printf '%s\n' "$table" | sed -n 's/^\s*DLL Name: //p' | tr '[:lower:]' '[:upper:]' | words)" \
+        "GDI32.DLL KERNEL32.DLL MSVCRT.DLL USER32.DLL"
 done
 archive="$dist/zavTolvek-$version-linux-x86_64.tar.gz"
 tar -C "$work" -xzf "$archive"
-expect_loads "${archive##*/}" "$(vsthost_native info "$work/zavTolvek-$version-linux-x86_64/zavtolvek.so" 2>&1 || true)"
+so="$work/zavTolvek-$version-linux-x86_64/zavtolvek.so"
+expect_loads "${archive##*/}" "$(vsthost_native info "$so" 2>&1 || true)"
+expect_same "  exports" "$(nm -D --defined-only "$so" | awk '{print $3}' | words)" "main VSTPluginMain"
 exit $failed
