@@ -15,6 +15,12 @@
 namespace vsthost {
 namespace {
 
+#ifdef _WIN32
+#define ZAV_EXAMPLE "ZAVTOLVEK.dll"
+#else
+#define ZAV_EXAMPLE "zavtolvek.so"
+#endif
+
 constexpr char kDescription[] =
     "vsthost: a small VST 2 host for the command line.\n"
 #ifdef _WIN32
@@ -26,10 +32,13 @@ constexpr char kDescription[] =
     "built-in demo phrase through it into a WAV file.\n\n"
 #endif
     "Examples:\n"
-    "  vsthost info ZAVTOLVEK.dll\n"
-    "  vsthost render ZAVTOLVEK.dll -o demo.wav --program Vibraphone\n"
-    "  vsthost render ZAVTOLVEK.dll song.mid -o song.wav --rate 48000 --param \"Stereo Spread=0.5\"\n"
-    "  vsthost editor ZAVTOLVEK.dll -o panel.png --program Marimba\n";
+    "  vsthost info " ZAV_EXAMPLE "\n"
+    "  vsthost render " ZAV_EXAMPLE " -o demo.wav --program Vibraphone\n"
+    "  vsthost render " ZAV_EXAMPLE " song.mid -o song.wav --rate 48000 --param \"Stereo Spread=0.5\"\n"
+#ifdef _WIN32
+    "  vsthost editor " ZAV_EXAMPLE " -o panel.png --program Marimba\n"
+#endif
+    ;
 
 struct Options {
     std::string plugin;
