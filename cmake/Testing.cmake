@@ -12,6 +12,11 @@ if(WIN32)
     target_link_libraries(zav_gtest INTERFACE gtest gtest_main)
 
     set(ZAV_WINEPREFIX ${CMAKE_BINARY_DIR}/wineprefix)
+    if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+        set(ZAV_WINEARCH win64)
+    else()
+        set(ZAV_WINEARCH win32)
+    endif()
     configure_file(${PROJECT_SOURCE_DIR}/cmake/wine-run.sh.in
                    ${CMAKE_BINARY_DIR}/wine-run.sh @ONLY
                    FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE)

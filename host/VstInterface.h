@@ -58,7 +58,8 @@ struct AEffect {
     int32_t uniqueID;
     int32_t version;
     AEffectProcessProc processReplacing;
-    char future[60];
+    void* processDoubleReplacing;  // the double-precision entry; we offer none, so it stays null
+    char future[56];
 };
 
 #if defined(_WIN32) && !defined(_WIN64)
@@ -84,7 +85,37 @@ static_assert(offsetof(AEffect, user) == 68);
 static_assert(offsetof(AEffect, uniqueID) == 72);
 static_assert(offsetof(AEffect, version) == 76);
 static_assert(offsetof(AEffect, processReplacing) == 80);
-static_assert(offsetof(AEffect, future) == 84);
+static_assert(offsetof(AEffect, processDoubleReplacing) == 84);
+static_assert(offsetof(AEffect, future) == 88);
+#endif
+
+// On 64-bit systems (Windows and Linux alike) every pointer-sized item is 8
+// bytes and naturally aligned; resvd1 and resvd2 count as pointer-sized.
+#if UINTPTR_MAX == UINT64_MAX
+static_assert(sizeof(AEffect) == 192, "AEffect must be 192 bytes in 64-bit builds");
+static_assert(offsetof(AEffect, magic) == 0);
+static_assert(offsetof(AEffect, dispatcher) == 8);
+static_assert(offsetof(AEffect, process) == 16);
+static_assert(offsetof(AEffect, setParameter) == 24);
+static_assert(offsetof(AEffect, getParameter) == 32);
+static_assert(offsetof(AEffect, numPrograms) == 40);
+static_assert(offsetof(AEffect, numParams) == 44);
+static_assert(offsetof(AEffect, numInputs) == 48);
+static_assert(offsetof(AEffect, numOutputs) == 52);
+static_assert(offsetof(AEffect, flags) == 56);
+static_assert(offsetof(AEffect, resvd1) == 64);
+static_assert(offsetof(AEffect, resvd2) == 72);
+static_assert(offsetof(AEffect, initialDelay) == 80);
+static_assert(offsetof(AEffect, realQualities) == 84);
+static_assert(offsetof(AEffect, offQualities) == 88);
+static_assert(offsetof(AEffect, ioRatio) == 92);
+static_assert(offsetof(AEffect, object) == 96);
+static_assert(offsetof(AEffect, user) == 104);
+static_assert(offsetof(AEffect, uniqueID) == 112);
+static_assert(offsetof(AEffect, version) == 116);
+static_assert(offsetof(AEffect, processReplacing) == 120);
+static_assert(offsetof(AEffect, processDoubleReplacing) == 128);
+static_assert(offsetof(AEffect, future) == 136);
 #endif
 
 // Flag bits of AEffect::flags.
@@ -241,6 +272,10 @@ struct VstEvents {
 #if defined(_WIN32) && !defined(_WIN64)
 static_assert(offsetof(VstEvents, events) == 8);
 #endif
+#if UINTPTR_MAX == UINT64_MAX
+static_assert(offsetof(VstEvents, reserved) == 8);
+static_assert(offsetof(VstEvents, events) == 16);
+#endif
 
 // Output and input pin properties (effGetOutputProperties).
 enum : int32_t {
@@ -255,6 +290,7 @@ struct VstPinProperties {
     char unused[60];
 };
 static_assert(offsetof(VstPinProperties, flags) == 64);
+static_assert(sizeof(VstPinProperties) == 128);
 
 // Editor rectangle returned through effEditGetRect.
 struct EditorRect {
@@ -263,3 +299,4 @@ struct EditorRect {
     int16_t bottom;
     int16_t right;
 };
+static_assert(sizeof(EditorRect) == 8);

@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the two builds and the Wine test runs need.
-# Idempotent: packages already present are skipped; nothing is downloaded
-# when everything is there.
+# Installs the Debian packages the builds, the Wine test runs and the release
+# archives need. Idempotent: packages already present are skipped; nothing is
+# downloaded when everything is there.
 set -euo pipefail
 
-native_packages=(cmake g++ make libgtest-dev libbenchmark-dev libcli11-dev xxd)
+native_packages=(cmake g++ make libgtest-dev libbenchmark-dev libcli11-dev libstb-dev xxd)
 cross_packages=(g++-mingw-w64-i686-posix binutils-mingw-w64-i686 mingw-w64-i686-dev
-                wine wine32:i386 xvfb xdotool)
+                g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev wine64
+                wine wine32:i386 xvfb xdotool zip unzip)
 art_packages=()
 
 missing=()

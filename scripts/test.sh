@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds everything and runs every test suite:
-# native, native under ASan+UBSan, native under ThreadSanitizer, and win32
-# under Wine in Xvfb.
+# native (the Linux plug-in included), native under ASan+UBSan and under
+# ThreadSanitizer, win32 under Wine in Xvfb, and the 64-bit DLL under 64-bit
+# Wine; then checks that the three plug-in builds render the same song to the
+# same samples, and that the release archives hold plug-ins that load.
 set -euo pipefail
 top="$(cd "$(dirname "$0")/.." && pwd)"
 build_root="${BUILD_ROOT:-$top/build}"
@@ -18,8 +20,27 @@ echo "== native tests under ThreadSanitizer"
 TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" \
     ctest --test-dir "$build_root/tsan" --output-on-failure -j 2 || status=1
 echo "== win32 tests under Wine"
-win32_dir="$build_root/win32"
-# shellcheck source=scripts/wine-session.sh
-source "$top/scripts/wine-session.sh"
-ctest --test-dir "$win32_dir" --output-on-failure || status=1
+(
+    win32_dir="$build_root/win32"
+    # shellcheck source=scripts/wine-session.sh
+    source "$top/scripts/wine-session.sh"
+    ctest --test-dir "$win32_dir" --output-on-failure
+) || status=1
+
+echo "== release archives"
+"$top/scripts/release.sh" || status=1
+
+# The 64-bit prefix runs the 32-bit programs too, so one session serves the
+# 64-bit tests, the three-build comparison and the archives' Windows plug-ins.
+(
+    wine_build_dir="$build_root/win64"
+    wine_arch=win64
+    # shellcheck source=scripts/wine-session.sh
+    source "$top/scripts/wine-session.sh"
+    failed=0
+    echo "== win64 tests under 64-bit Wine"
+    ctest --test-dir "$build_root/win64" --output-on-failure || failed=1
+    "$top/scripts/check-builds.sh" "$build_root" "$top/dist" || failed=1
+    exit $failed
+) || status=1
 exit $status

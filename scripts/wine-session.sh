@@ -2,10 +2,11 @@
 # Sourced by the scripts that run Windows programs: starts one Xvfb display
 # and one persistent wineserver for the build's prefix, and stops both (by
 # their own process ids) when the calling script exits.
-# Needs: $win32_dir, the win32 build folder.
+# Needs: $win32_dir, the win32 build folder; or $wine_build_dir with
+# $wine_arch=win64 for the 64-bit build (a 64-bit prefix runs both kinds).
 
-export WINEPREFIX="$win32_dir/wineprefix"
-export WINEARCH=win32
+export WINEPREFIX="${wine_build_dir:-$win32_dir}/wineprefix"
+export WINEARCH="${wine_arch:-win32}"
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 

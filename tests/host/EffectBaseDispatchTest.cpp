@@ -31,6 +31,7 @@ TEST(EffectRecord, IsFilledWithTheBaseDefaults) {
     EXPECT_EQ(record->object, &effect);
     EXPECT_EQ(record->uniqueID, 0x4E6F4566);
     EXPECT_EQ(record->version, 1);
+    EXPECT_EQ(record->processDoubleReplacing, nullptr);
     for (char byte : record->future) EXPECT_EQ(byte, 0);
 }
 

@@ -1,9 +1,8 @@
-// Pictures of the editor as files: 24-bit BMP, and PNG written with stored
-// (uncompressed) deflate blocks, which every viewer reads.
+// Pictures of the editor as files: compressed PNG or 24-bit BMP, both written
+// by stb_image_write (Debian's libstb-dev, header only, so every build has it).
 #pragma once
 
 #include <cstdint>
-#include <span>
 #include <string>
 #include <vector>
 
@@ -18,11 +17,9 @@ struct RgbImage {
     RgbImage(int w, int h) : width(w), height(h), pixels(static_cast<size_t>(w) * static_cast<size_t>(h) * 3) {}
 };
 
+// Empty when the picture cannot be encoded.
 std::vector<uint8_t> encodeBmp(const RgbImage& image);
 std::vector<uint8_t> encodePng(const RgbImage& image);
-
-uint32_t crc32(std::span<const uint8_t> bytes);
-uint32_t adler32(std::span<const uint8_t> bytes);
 
 // PNG when the name ends in ".png" (any case), BMP otherwise.
 bool saveImage(const RgbImage& image, const std::string& path);

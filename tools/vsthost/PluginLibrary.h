@@ -1,7 +1,6 @@
-// A plug-in DLL loaded into this process, and its entry point.
+// A plug-in library (a Windows DLL or a Linux shared object) loaded into this
+// process, and its entry point.
 #pragma once
-
-#include <windows.h>
 
 #include <string>
 
@@ -20,10 +19,12 @@ public:
     std::string load(const std::string& path);
     // Calls the entry point; null when the plug-in refuses this host.
     AEffect* instantiate(audioMasterCallback callback) const;
+    // An exported symbol of the loaded library, or null.
+    void* symbol(const char* name) const;
 
 private:
     using EntryPoint = AEffect*(VSTCALLBACK*)(audioMasterCallback);
-    HMODULE module = nullptr;
+    void* module = nullptr;  // HMODULE or dlopen handle
     EntryPoint entry = nullptr;
 };
 

@@ -1,22 +1,30 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
+
+#include <stb/stb_image.h>
 
 #include "tools/vsthost/ImageFile.h"
 
 namespace vsthost {
 namespace {
 
-std::span<const uint8_t> bytesOf(const std::string& text) {
-    return {reinterpret_cast<const uint8_t*>(text.data()), text.size()};
-}
-
 uint32_t little32(const std::vector<uint8_t>& bytes, size_t at) {
     return bytes.at(at) | bytes.at(at + 1) << 8 | bytes.at(at + 2) << 16 | static_cast<uint32_t>(bytes.at(at + 3)) << 24;
 }
-uint32_t big32(const std::vector<uint8_t>& bytes, size_t at) {
-    return static_cast<uint32_t>(bytes.at(at)) << 24 | bytes.at(at + 1) << 16 | bytes.at(at + 2) << 8 | bytes.at(at + 3);
+
+// The file decoded again by stb_image: RGB rows from the top, or nothing.
+RgbImage decoded(const std::vector<uint8_t>& file) {
+    int w = 0, h = 0, channels = 0;
+    stbi_uc* pixels = stbi_load_from_memory(file.data(), static_cast<int>(file.size()), &w, &h, &channels, 3);
+    RgbImage image;
+    if (pixels == nullptr) return image;
+    image = RgbImage(w, h);
+    std::copy(pixels, pixels + image.pixels.size(), image.pixels.begin());
+    stbi_image_free(pixels);
+    return image;
 }
 
 // A picture whose every pixel tells where it is.
@@ -30,13 +38,6 @@ RgbImage gradient(int w, int h) {
             pixel[2] = static_cast<uint8_t>(x * 7 + y * 3);
         }
     return image;
-}
-
-TEST(ImageFile, ChecksumsMatchTheirPublishedCheckValues) {
-    EXPECT_EQ(crc32(bytesOf("123456789")), 0xCBF43926u);
-    EXPECT_EQ(crc32(bytesOf("IEND")), 0xAE426082u);
-    EXPECT_EQ(adler32(bytesOf("Wikipedia")), 0x11E60398u);
-    EXPECT_EQ(adler32({}), 1u);
 }
 
 TEST(ImageFile, BmpIsTwentyFourBitBottomUpWithPaddedRows) {
@@ -61,67 +62,26 @@ TEST(ImageFile, BmpIsTwentyFourBitBottomUpWithPaddedRows) {
             EXPECT_EQ(bmp[stored + 1], rgb[1]);
             EXPECT_EQ(bmp[stored + 2], rgb[0]);
         }
+    EXPECT_TRUE(decoded(bmp).pixels == image.pixels);
 }
 
-struct PngChunk {
-    std::string type;
-    std::vector<uint8_t> body;
-};
-
-// Splits a PNG into chunks, checking each chunk's CRC on the way.
-std::vector<PngChunk> chunksOf(const std::vector<uint8_t>& png) {
-    std::vector<PngChunk> chunks;
-    size_t at = 8;
-    while (at + 12 <= png.size()) {
-        const uint32_t length = big32(png, at);
-        const auto start = png.begin() + static_cast<ptrdiff_t>(at);
-        PngChunk chunk{std::string(start + 4, start + 8), std::vector<uint8_t>(start + 8, start + 8 + length)};
-        EXPECT_EQ(crc32(std::span(png).subspan(at + 4, length + 4)), big32(png, at + 8 + length)) << chunk.type;
-        chunks.push_back(std::move(chunk));
-        at += 12 + length;
-    }
-    EXPECT_EQ(at, png.size());
-    return chunks;
-}
-
-// Undoes a zlib stream made of stored blocks.
-std::vector<uint8_t> unstore(const std::vector<uint8_t>& zlib) {
-    std::vector<uint8_t> data;
-    size_t at = 2;
-    for (bool last = false; !last && at + 5 <= zlib.size();) {
-        last = (zlib[at] & 1) != 0;
-        EXPECT_EQ(zlib[at] & 6, 0) << "only stored blocks are expected";
-        const size_t length = zlib[at + 1] | zlib[at + 2] << 8;
-        EXPECT_EQ(length ^ 0xFFFFu, static_cast<size_t>(zlib[at + 3] | zlib[at + 4] << 8));
-        data.insert(data.end(), zlib.begin() + static_cast<ptrdiff_t>(at + 5),
-                    zlib.begin() + static_cast<ptrdiff_t>(at + 5 + length));
-        at += 5 + length;
-    }
-    EXPECT_EQ(big32(zlib, at), adler32(data));
-    return data;
-}
-
-TEST(ImageFile, PngHoldsTheExactPixelsInValidChunks) {
-    const RgbImage image = gradient(200, 150);  // more than one stored block of 65535 bytes
+TEST(ImageFile, PngHoldsTheExactPixelsCompressed) {
+    const RgbImage image = gradient(200, 150);
     const auto png = encodePng(image);
     const std::vector<uint8_t> signature = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+    ASSERT_GE(png.size(), signature.size());
     ASSERT_TRUE(std::equal(signature.begin(), signature.end(), png.begin()));
-    const auto chunks = chunksOf(png);
-    ASSERT_EQ(chunks.size(), 3u);
-    EXPECT_EQ(chunks[0].type, "IHDR");
-    EXPECT_EQ(big32(chunks[0].body, 0), 200u);
-    EXPECT_EQ(big32(chunks[0].body, 4), 150u);
-    EXPECT_EQ(chunks[0].body[8], 8);
-    EXPECT_EQ(chunks[0].body[9], 2);
-    EXPECT_EQ(chunks[1].type, "IDAT");
-    EXPECT_EQ(chunks[2].type, "IEND");
-    const auto raw = unstore(chunks[1].body);
-    ASSERT_EQ(raw.size(), 150u * (1 + 200 * 3));
-    for (int y = 0; y < 150; ++y) {
-        const auto row = raw.begin() + y * (1 + 600);
-        EXPECT_EQ(row[0], 0) << "row " << y;
-        EXPECT_TRUE(std::equal(row + 1, row + 601, image.pixels.begin() + y * 600)) << "row " << y;
-    }
+    // Smooth gradients like the editor's panel shrink well; stored blocks would be larger than the pixels.
+    EXPECT_LT(png.size(), image.pixels.size() / 2);
+    const RgbImage back = decoded(png);
+    EXPECT_EQ(back.width, 200);
+    EXPECT_EQ(back.height, 150);
+    EXPECT_TRUE(back.pixels == image.pixels);
+}
+
+TEST(ImageFile, NothingIsEncodedFromAPictureWithoutPixels) {
+    EXPECT_TRUE(encodePng(RgbImage()).empty());
+    EXPECT_TRUE(encodeBmp(RgbImage()).empty());
 }
 
 TEST(ImageFile, SaveChoosesTheFormatFromTheName) {

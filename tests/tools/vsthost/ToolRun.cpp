@@ -1,12 +1,17 @@
 #include "tests/tools/vsthost/ToolRun.h"
 
+#ifdef _WIN32
 #include <windows.h>
+#else
+#include <sys/wait.h>
+#endif
 
 #include <cstdio>
 #include <string>
 
 namespace vsthost::test {
 
+#ifdef _WIN32
 ToolRun runVsthost(const std::string& arguments) {
     ToolRun run;
     SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
@@ -39,6 +44,19 @@ ToolRun runVsthost(const std::string& arguments) {
     std::erase(run.output, '\r');
     return run;
 }
+#else
+ToolRun runVsthost(const std::string& arguments) {
+    ToolRun run;
+    const std::string commandLine = std::string("\"") + VSTHOST_PATH + "\" " + arguments + " 2>&1 </dev/null";
+    std::FILE* pipe = popen(commandLine.c_str(), "r");
+    if (pipe == nullptr) return run;
+    char buffer[4096];
+    for (size_t got; (got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) run.output.append(buffer, got);
+    const int status = pclose(pipe);
+    if (status != -1 && WIFEXITED(status)) run.exitCode = static_cast<unsigned long>(WEXITSTATUS(status));
+    return run;
+}
+#endif
 
 std::vector<uint8_t> readFile(const std::string& path) {
     std::vector<uint8_t> bytes;

@@ -1,5 +1,6 @@
-// The instrument rendered by vsthost.exe through the DLL under Wine must be
-// the very same samples as the native build's in-process render.
+// The instrument rendered by vsthost through a plug-in build (the DLLs under
+// Wine, the shared object natively) must be the very same samples as the
+// native build's in-process render.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -56,7 +57,7 @@ protected:
         for (size_t i = 0; i < ours.size(); ++i) {
             if (std::memcmp(&ours[i], &theirs[i], 4) == 0) continue;
             FAIL() << "first difference at frame " << i / 2 << (i % 2 ? " right" : " left") << ": " << ours[i]
-                   << " under Wine, " << theirs[i] << " natively";
+                   << " through the plug-in, " << theirs[i] << " in process";
         }
     }
 

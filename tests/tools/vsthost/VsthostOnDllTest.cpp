@@ -1,7 +1,5 @@
-// vsthost.exe run on the real ZAVTOLVEK.dll, checked against what the DLL
-// itself reports through its record.
-#include <windows.h>
-
+// vsthost run on the real plug-in (the DLL under Wine, the shared object
+// natively), checked against what the plug-in itself reports through its record.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -13,6 +11,7 @@
 #include "tools/vsthost/DemoPhrase.h"
 #include "tools/vsthost/HostCallback.h"
 #include "tools/vsthost/PluginInstance.h"
+#include "tools/vsthost/PluginLibrary.h"
 #include "tools/vsthost/PluginReport.h"
 
 namespace vsthost {
@@ -41,11 +40,9 @@ struct Facts {
 
 Facts askTheDll() {
     Facts facts;
-    HMODULE library = LoadLibraryA(kPlugin.c_str());
-    if (library == nullptr) return facts;
-    using EntryPoint = AEffect*(VSTCALLBACK*)(audioMasterCallback);
-    auto entry = reinterpret_cast<EntryPoint>(reinterpret_cast<void (*)()>(GetProcAddress(library, "main")));
-    if (AEffect* effect = entry != nullptr ? entry(hostCallback) : nullptr) {
+    PluginLibrary library;
+    if (!library.load(kPlugin).empty()) return facts;
+    if (AEffect* effect = library.instantiate(hostCallback)) {
         PluginInstance plugin(effect);
         plugin.open();
         facts.uniqueID = effect->uniqueID;
@@ -61,7 +58,6 @@ Facts askTheDll() {
             facts.editorHeight = rect->bottom - rect->top;
         }
     }
-    FreeLibrary(library);
     return facts;
 }
 
@@ -133,6 +129,7 @@ TEST(VsthostOnDll, RefusesWhatItCannotDoWithAReason) {
     EXPECT_TRUE(readFile(wav).empty());
 }
 
+#ifdef _WIN32
 TEST(VsthostOnDll, EditorIsPhotographedAtItsOwnSizeOrRefusedWhenThereIsNone) {
     const Facts facts = askTheDll();
     const std::string bmp = ::testing::TempDir() + "vsthost_smoke_editor.bmp";
@@ -150,6 +147,7 @@ TEST(VsthostOnDll, EditorIsPhotographedAtItsOwnSizeOrRefusedWhenThereIsNone) {
     EXPECT_EQ(little32(bytes, 18), static_cast<uint32_t>(facts.editorWidth));
     EXPECT_EQ(little32(bytes, 22), static_cast<uint32_t>(facts.editorHeight));
 }
+#endif
 
 }  // namespace
 }  // namespace vsthost

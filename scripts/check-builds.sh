@@ -1,0 +1,71 @@
+#!/usr/bin/env bash
+# Run by test.sh inside a 64-bit Wine session. Renders one song through the
+# three plug-in builds (32-bit DLL, 64-bit DLL, Linux shared object), each
+# driven by vsthost built for the same system, and requires the very same
+# float WAV files; then unpacks the release archives and requires each
+# plug-in in them to load, export only its entry points and, on Windows,
+# import only system DLLs.
+# Usage: check-builds.sh BUILD-ROOT DIST-FOLDER
+set -euo pipefail
+build_root="$1"
+dist="$2"
+work="$(mktemp -d)"
+trap 'rm -rf "$work"' EXIT
+song="$build_root/native/reference/reference.mid"
+settings=(--float --rate 44100 --block 333 --tail 1 --program Bell --param "Vibr On/Off=1" --param "5=0.7")
+
+vsthost_native() { "$build_root/native/tools/vsthost/vsthost" "$@" </dev/null; }
+vsthost_win() { local build="$1"; shift; wine "$build_root/$build/tools/vsthost/vsthost.exe" "$@" </dev/null | tr -d '\r'; }
+
+echo "== the three builds sound the same"
+failed=0
+vsthost_native render "$build_root/native/zavtolvek.so" "$song" -o "$work/linux.wav" "${settings[@]}" >/dev/null
+vsthost_win win32 render "Z:$build_root/win32/ZAVTOLVEK.dll" "Z:$song" -o "Z:$work/win32.wav" "${settings[@]}" >/dev/null
+vsthost_win win64 render "Z:$build_root/win64/ZAVTOLVEK.dll" "Z:$song" -o "Z:$work/win64.wav" "${settings[@]}" >/dev/null
+for build in win32 win64; do
+    if cmp "$work/linux.wav" "$work/$build.wav"; then
+        echo "  $build DLL = Linux .so ($(stat -c %s "$work/linux.wav") bytes)"
+    else
+        echo "  $build DLL and Linux .so differ" >&2
+        failed=1
+    fi
+done
+
+echo "== the release archives' plug-ins load"
+version="$(vsthost_native --version | sed 's/^vsthost //')"
+expect_loads() {
+    if printf '%s\n' "$2" | grep -q '^Unique ID: *zTol'; then
+        echo "  $1 loads"
+    else
+        printf '  %s does not load:\n%s\n' "$1" "$2" >&2
+        failed=1
+    fi
+}
+# expect_same <what> <found> <expected>
+expect_same() {
+    if [ "$2" = "$3" ]; then
+        echo "  $1: $2"
+    else
+        echo "  $1: $2 (expected: $3)" >&2
+        failed=1
+    fi
+}
+words() { sort -f | tr '\n' ' ' | sed 's/ $//'; }
+for arch in x86 x64; do
+    archive="$dist/zavTolvek-$version-windows-$arch.zip"
+    unzip -q -o "$archive" -d "$work"
+    dll="$work/zavTolvek-$version-windows-$arch/ZAVTOLVEK.dll"
+    if [ $arch = x86 ]; then build=win32 tools=i686-w64-mingw32 entries="main"
+    else build=win64 tools=x86_64-w64-mingw32 entries="main VSTPluginMain"; fi
+    expect_loads "${archive##*/}" "$(vsthost_win $build info "Z:$dll" 2>&1 || true)"
+    table="$("$tools-objdump" -p "$dll")"
+    expect_same "  exports" "$(printf '%s\n' "$table" | sed -n '/Ordinal\/Name Pointer/,/^$/s/^\s*\[ *[0-9]*\] //p' | words)" "$entries"
+    expect_same "  imports" "$(printf '%s\n' "$table" | sed -n 's/^\s*DLL Name: //p' | tr '[:lower:]' '[:upper:]' | words)" \
+        "GDI32.DLL KERNEL32.DLL MSVCRT.DLL USER32.DLL"
+done
+archive="$dist/zavTolvek-$version-linux-x86_64.tar.gz"
+tar -C "$work" -xzf "$archive"
+so="$work/zavTolvek-$version-linux-x86_64/zavtolvek.so"
+expect_loads "${archive##*/}" "$(vsthost_native info "$so" 2>&1 || true)"
+expect_same "  exports" "$(nm -D --defined-only "$so" | awk '{print $3}' | words)" "main VSTPluginMain"
+exit $failed
