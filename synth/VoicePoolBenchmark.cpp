@@ -39,8 +39,7 @@ void renderOneSecond(VoicePool& pool, std::vector<float>& left, std::vector<floa
         const int32_t count = kSampleRate - done < kBlockSize ? kSampleRate - done : kBlockSize;
         std::fill(left.begin(), left.begin() + count, 0.0f);
         std::fill(right.begin(), right.begin() + count, 0.0f);
-        for (int32_t slot = 0; slot < VoicePool::kSlotCount; ++slot)
-            pool.renderSlot(slot, left.data(), right.data(), count);
+        pool.render(left.data(), right.data(), count);
         benchmark::DoNotOptimize(left.data());
         benchmark::DoNotOptimize(right.data());
     }
@@ -48,8 +47,14 @@ void renderOneSecond(VoicePool& pool, std::vector<float>& left, std::vector<floa
 
 void ringingVoices(benchmark::State& state)
 {
-    const auto voiceCount = static_cast<int32_t>(state.range(0));
+    const auto engine = static_cast<VoiceEngine>(state.range(0));
+    const auto voiceCount = static_cast<int32_t>(state.range(1));
     VoicePool pool;
+    if (pool.useEngine(engine) != engine) {
+        state.SkipWithError("engine not available on this processor");
+        return;
+    }
+    state.SetLabel(voiceEngineName(engine));
     setUpPool(pool);
     std::vector<float> left(kBlockSize);
     std::vector<float> right(kBlockSize);
@@ -72,6 +77,11 @@ void ringingVoices(benchmark::State& state)
 
 }  // namespace
 
-BENCHMARK(ringingVoices)->Arg(0)->Arg(1)->Arg(8)->Arg(32)->Unit(benchmark::kMillisecond);
+BENCHMARK(ringingVoices)
+    ->ArgNames({"engine", "voices"})
+    ->ArgsProduct({{static_cast<int64_t>(VoiceEngine::Scalar), static_cast<int64_t>(VoiceEngine::Sse2),
+                       static_cast<int64_t>(VoiceEngine::Avx2)},
+        {0, 1, 8, 32}})
+    ->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();

@@ -1,0 +1,215 @@
+#pragma once
+
+// The per-sample arithmetic of StrikeVoice::tick, ModeResonator::tick and
+// VibratoOscillator::tick, written once over packs of lanes: D holds the
+// lanes as doubles, F (always __m128) as floats. Each instruction-set file
+// supplies the pack P and instantiates these templates with its own compiler
+// flags; nothing here may be an ordinary inline function, which the linker
+// could share between files built for different processors.
+//
+// Every lane gives the scalar voice's samples bit for bit. Three facts allow
+// the shortcuts taken here, all checked on every float:
+// - float(double(a) op double(b)) equals a op b done in float for + and *
+//   (a double has more than twice a float's precision plus two bits), so
+//   sums of floats rounded to float are done in float;
+// - the resonator's flush float((s + 1e-18f) - 1e-18f) leaves every s with
+//   |s| >= 2^-89 unchanged and leaves +0 unchanged; only tiny states and -0
+//   need it, and the flush is computed only on samples that meet one;
+// - the flush gives the same result applied twice as once, so a state that
+//   has been flushed is never flushed again.
+
+#include <cstdint>
+#include <xmmintrin.h>
+#include <emmintrin.h>
+
+#include "synth/VoiceLanes.h"
+
+namespace lanekernel {
+
+template <class P>
+struct FloatLanes {
+    using F = __m128;
+
+    static F add(F a, F b) { return _mm_add_ps(a, b); }
+    static F sub(F a, F b) { return _mm_sub_ps(a, b); }
+    static F mul(F a, F b) { return _mm_mul_ps(a, b); }
+    static F set1(float value) { return _mm_set1_ps(value); }
+    static F zero() { return _mm_setzero_ps(); }
+    // Ordered comparisons, false for NaN, as in C; notEqual is true for NaN, as != is.
+    static F greaterOrEqual(F a, F b) { return _mm_cmpge_ps(a, b); }
+    static F less(F a, F b) { return _mm_cmplt_ps(a, b); }
+    static F notEqual(F a, F b) { return _mm_cmpneq_ps(a, b); }
+    static F both(F a, F b) { return _mm_and_ps(a, b); }
+    static F select(F mask, F yes, F no) { return _mm_or_ps(_mm_and_ps(mask, yes), _mm_andnot_ps(mask, no)); }
+    static bool any(F mask) { return (_mm_movemask_ps(mask) & P::kLaneBits) != 0; }
+    static F inRange(F value, F end) { return both(greaterOrEqual(value, zero()), less(value, end)); }
+
+    // Lanes whose state the flush would change: 0 < |s| < 2^-89, -0 and NaN.
+    static __m128i needsFlush(F state)
+    {
+        const __m128i bits = _mm_castps_si128(state);
+        const __m128i magnitude = _mm_and_si128(bits, _mm_set1_epi32(0x7fffffff));
+        const __m128i tiny = _mm_cmplt_epi32(magnitude, _mm_set1_epi32(0x13000000));
+        const __m128i plusZero = _mm_cmpeq_epi32(bits, _mm_setzero_si128());
+        const __m128i notANumber = _mm_cmpgt_epi32(magnitude, _mm_set1_epi32(0x7f800000));
+        return _mm_or_si128(_mm_andnot_si128(plusZero, tiny), notANumber);
+    }
+};
+
+template <class P>
+struct Arithmetic {
+    using D = typename P::D;
+    using F = __m128;
+    using FL = FloatLanes<P>;
+
+    static D flush(D value, D offset) { return P::widen(P::narrow(P::sub(P::add(value, offset), offset))); }
+
+    // t[i+1] + f * (t[i+1] - t[i]) at position i + f, in double; lanes
+    // outside `valid` read position 0.
+    static D readTable(const float* table, F position, F valid)
+    {
+        const F safe = FL::select(valid, position, FL::zero());
+        const __m128i index = _mm_cvttps_epi32(safe);
+        F current;
+        F next;
+        P::gatherPair(table, index, current, next);
+        const D fraction = P::sub(P::widen(safe), P::widenIndex(index));
+        const D nextValue = P::widen(next);
+        return P::add(nextValue, P::mul(fraction, P::sub(nextValue, P::widen(current))));
+    }
+};
+
+template <class P, bool kVibrato>
+void advance(VoiceLanes& lanes, int32_t first, int32_t count, float* const* outputs)
+{
+    using D = typename P::D;
+    using F = __m128;
+    using A = Arithmetic<P>;
+    using FL = FloatLanes<P>;
+    constexpr int32_t kModes = VoiceLanes::kModes;
+    if (count <= 0)
+        return;
+    const D flushOffset = P::set1(static_cast<double>(1e-18f));
+    const F pulseEnd = FL::set1(256.0f);
+    const F period = FL::set1(4096.0f);
+    const D one = P::set1(1.0);
+
+    F pulsePhase = P::narrow(P::load(lanes.pulsePhase + first));
+    const F pulseIncrement = P::narrow(P::load(lanes.pulseIncrement + first));
+    const D amplitude = P::load(lanes.amplitude + first);
+    // The drive on samples where no lane reads the pulse: float(0.0 * amplitude).
+    const F quietDrive = P::narrow(P::mul(P::zero(), amplitude));
+    D gain[kModes], feedback1[kModes], feedback2[kModes], feedforward1[kModes], feedforward2[kModes];
+    D quietInput[kModes], state0[kModes], state1[kModes];
+    F rawState0[kModes], output[kModes];
+#pragma GCC unroll 4
+    for (int32_t k = 0; k < kModes; ++k) {
+        gain[k] = P::load(lanes.gain[k] + first);
+        feedback1[k] = P::load(lanes.feedback1[k] + first);
+        feedback2[k] = P::load(lanes.feedback2[k] + first);
+        feedforward1[k] = P::load(lanes.feedforward1[k] + first);
+        feedforward2[k] = P::load(lanes.feedforward2[k] + first);
+        quietInput[k] = P::mul(P::widen(quietDrive), gain[k]);
+        state0[k] = P::load(lanes.state0[k] + first);
+        rawState0[k] = P::narrow(state0[k]);
+        // Flushed once here, which is what every later flush of it would give.
+        state1[k] = A::flush(P::load(lanes.state1[k] + first), flushOffset);
+        output[k] = FL::zero();
+    }
+    F vibratoPhase = P::narrow(P::load(lanes.vibratoPhase + first));
+    const F vibratoIncrement = P::narrow(P::load(lanes.vibratoIncrement + first));
+    const D depth = P::load(lanes.vibratoDepth + first);
+    const F vibratoOn = FL::notEqual(P::narrow(depth), FL::zero());
+    const F outputGain = P::narrow(P::load(lanes.outputGain + first));
+
+    for (int32_t i = 0; i < count; ++i) {
+        pulsePhase = FL::add(pulsePhase, pulseIncrement);
+        const F pulsing = FL::inRange(pulsePhase, pulseEnd);
+        D input[kModes];
+        // The pulse lasts a few dozen samples after a strike: most samples skip the read.
+        if (FL::any(pulsing)) {
+            const F excitation = P::narrow(P::mul(A::readTable(lanes.pulseTable, pulsePhase, pulsing), amplitude));
+            const D drive = P::widen(FL::select(pulsing, excitation, quietDrive));
+#pragma GCC unroll 4
+            for (int32_t k = 0; k < kModes; ++k)
+                input[k] = P::mul(drive, gain[k]);
+        } else {
+#pragma GCC unroll 4
+            for (int32_t k = 0; k < kModes; ++k)
+                input[k] = quietInput[k];
+        }
+        __m128i flushing = FL::needsFlush(rawState0[0]);
+#pragma GCC unroll 4
+        for (int32_t k = 1; k < kModes; ++k)
+            flushing = _mm_or_si128(flushing, FL::needsFlush(rawState0[k]));
+        if (FL::any(_mm_castsi128_ps(flushing))) {
+#pragma GCC unroll 4
+            for (int32_t k = 0; k < kModes; ++k)
+                state0[k] = A::flush(state0[k], flushOffset);
+        }
+#pragma GCC unroll 4
+        for (int32_t k = 0; k < kModes; ++k) {
+            const D s0 = state0[k];
+            const D s1 = state1[k];
+            const D w = P::add(P::add(input[k], P::mul(feedback1[k], s0)), P::mul(feedback2[k], s1));
+            output[k] = P::narrow(P::add(P::add(w, P::mul(feedforward1[k], s0)), P::mul(feedforward2[k], s1)));
+            state1[k] = s0;
+            rawState0[k] = P::narrow(w);
+            state0[k] = P::widen(rawState0[k]);
+        }
+        F sum = FL::add(FL::add(FL::add(output[0], output[1]), output[2]), output[3]);
+        if constexpr (kVibrato) {
+            F phase = FL::add(vibratoPhase, vibratoIncrement);
+            phase = FL::select(FL::greaterOrEqual(phase, period), FL::sub(phase, period), phase);
+            const F inside = FL::inRange(phase, period);
+            if (FL::any(_mm_xor_ps(inside, _mm_castsi128_ps(_mm_set1_epi32(-1))))) {
+                // A negative rate runs backwards and wraps upwards; whatever is
+                // still outside the period starts again at 0.
+                phase = FL::select(FL::less(phase, FL::zero()), FL::add(phase, period), phase);
+                phase = FL::select(FL::inRange(phase, period), phase, FL::zero());
+            }
+            const D vibrato = P::widen(P::narrow(A::readTable(lanes.sineTable, phase, FL::inRange(phase, period))));
+            vibratoPhase = FL::select(vibratoOn, phase, vibratoPhase);
+            const F modulated = P::narrow(P::mul(P::add(P::mul(vibrato, depth), one), P::widen(sum)));
+            sum = FL::select(vibratoOn, modulated, sum);
+        }
+        P::storeLanes(outputs, i, FL::mul(sum, outputGain));
+    }
+
+    P::store(lanes.pulsePhase + first, P::widen(pulsePhase));
+#pragma GCC unroll 4
+    for (int32_t k = 0; k < kModes; ++k) {
+        P::store(lanes.state0[k] + first, state0[k]);
+        P::store(lanes.state1[k] + first, state1[k]);
+        P::store(lanes.output[k] + first, P::widen(output[k]));
+    }
+    P::store(lanes.vibratoPhase + first, P::widen(vibratoPhase));
+}
+
+template <class P>
+void renderGroup(VoiceLanes& lanes, int32_t first, int32_t count, float* const* outputs)
+{
+    const typename P::D depth = P::load(lanes.vibratoDepth + first);
+    if (FloatLanes<P>::any(FloatLanes<P>::notEqual(P::narrow(depth), _mm_setzero_ps())))
+        advance<P, true>(lanes, first, count, outputs);
+    else
+        advance<P, false>(lanes, first, count, outputs);
+}
+
+// left[i] = float(left[i] + voice[i] * leftGain), and the same on the right,
+// four samples per step and the rest one by one.
+template <class P>
+void mixVoice(const float* voice, double leftGain, double rightGain, float* left, float* right, int32_t count)
+{
+    int32_t i = 0;
+    for (; i + 4 <= count; i += 4) {
+        P::mixFour(voice + i, rightGain, right + i);
+        P::mixFour(voice + i, leftGain, left + i);
+    }
+    for (; i < count; ++i) {
+        right[i] = static_cast<float>(right[i] + voice[i] * rightGain);
+        left[i] = static_cast<float>(left[i] + voice[i] * leftGain);
+    }
+}
+
+}  // namespace lanekernel

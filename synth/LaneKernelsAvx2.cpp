@@ -1,0 +1,65 @@
+// The voice lanes four at a time with AVX2. This file alone is built with
+// AVX2 enabled (never FMA: a fused multiply-add rounds once where the voice
+// rounds twice) and is only called once the processor has been seen to have it.
+#include <immintrin.h>
+
+#include "synth/LaneKernel.h"
+#include "synth/LaneKernels.h"
+
+namespace {
+
+struct Avx2Pack {
+    using D = __m256d;
+    static constexpr int kLaneBits = 0xf;
+
+    static D load(const double* from) { return _mm256_loadu_pd(from); }
+    static void store(double* to, D value) { _mm256_storeu_pd(to, value); }
+    static D set1(double value) { return _mm256_set1_pd(value); }
+    static D zero() { return _mm256_setzero_pd(); }
+    static D add(D a, D b) { return _mm256_add_pd(a, b); }
+    static D sub(D a, D b) { return _mm256_sub_pd(a, b); }
+    static D mul(D a, D b) { return _mm256_mul_pd(a, b); }
+    static __m128 narrow(D value) { return _mm256_cvtpd_ps(value); }
+    static D widen(__m128 value) { return _mm256_cvtps_pd(value); }
+    static D widenIndex(__m128i index) { return _mm256_cvtepi32_pd(index); }
+
+    static void gatherPair(const float* table, __m128i index, __m128& current, __m128& next)
+    {
+        current = _mm_i32gather_ps(table, index, 4);
+        next = _mm_i32gather_ps(table + 1, index, 4);
+    }
+
+    static void storeLanes(float* const* outputs, int32_t i, __m128 samples)
+    {
+        _mm_store_ss(outputs[0] + i, samples);
+        outputs[1][i] = _mm_cvtss_f32(_mm_movehdup_ps(samples));
+        outputs[2][i] = _mm_cvtss_f32(_mm_movehl_ps(samples, samples));
+        outputs[3][i] = _mm_cvtss_f32(_mm_shuffle_ps(samples, samples, 3));
+    }
+
+    static void mixFour(const float* voice, double gain, float* mix)
+    {
+        const D sums = _mm256_cvtps_pd(_mm_loadu_ps(mix));
+        const D samples = _mm256_cvtps_pd(_mm_loadu_ps(voice));
+        _mm_storeu_ps(mix, _mm256_cvtpd_ps(_mm256_add_pd(sums, _mm256_mul_pd(samples, _mm256_set1_pd(gain)))));
+    }
+};
+
+void renderGroup(VoiceLanes& lanes, int32_t first, int32_t count, float* const* outputs)
+{
+    lanekernel::renderGroup<Avx2Pack>(lanes, first, count, outputs);
+}
+
+void mixVoice(const float* voice, double leftGain, double rightGain, float* left, float* right, int32_t count)
+{
+    lanekernel::mixVoice<Avx2Pack>(voice, leftGain, rightGain, left, right, count);
+}
+
+const LaneKernels kAvx2Kernels{4, renderGroup, mixVoice};
+
+}  // namespace
+
+const LaneKernels* avx2LaneKernels()
+{
+    return &kAvx2Kernels;
+}

@@ -1,0 +1,77 @@
+// The voice lanes two at a time with SSE2, which every build may assume.
+#include <emmintrin.h>
+
+#include "synth/LaneKernel.h"
+#include "synth/LaneKernels.h"
+
+namespace {
+
+struct Sse2Pack {
+    using D = __m128d;
+    // Floats live in the low two of the four lanes of an __m128.
+    static constexpr int kLaneBits = 0x3;
+
+    static D load(const double* from) { return _mm_loadu_pd(from); }
+    static void store(double* to, D value) { _mm_storeu_pd(to, value); }
+    static D set1(double value) { return _mm_set1_pd(value); }
+    static D zero() { return _mm_setzero_pd(); }
+    static D add(D a, D b) { return _mm_add_pd(a, b); }
+    static D sub(D a, D b) { return _mm_sub_pd(a, b); }
+    static D mul(D a, D b) { return _mm_mul_pd(a, b); }
+    static __m128 narrow(D value) { return _mm_cvtpd_ps(value); }
+    static D widen(__m128 value) { return _mm_cvtps_pd(value); }
+    static D widenIndex(__m128i index) { return _mm_cvtepi32_pd(index); }
+
+    static void gatherPair(const float* table, __m128i index, __m128& current, __m128& next)
+    {
+        const int32_t i0 = _mm_cvtsi128_si32(index);
+        const int32_t i1 = _mm_cvtsi128_si32(_mm_srli_si128(index, 4));
+        current = _mm_setr_ps(table[i0], table[i1], 0.0f, 0.0f);
+        next = _mm_setr_ps(table[i0 + 1], table[i1 + 1], 0.0f, 0.0f);
+    }
+
+    static void storeLanes(float* const* outputs, int32_t i, __m128 samples)
+    {
+        _mm_store_ss(outputs[0] + i, samples);
+        _mm_store_ss(outputs[1] + i, _mm_shuffle_ps(samples, samples, 1));
+    }
+
+    static void mixFour(const float* voice, double gain, float* mix)
+    {
+        const __m128 samples = _mm_loadu_ps(voice);
+        const __m128 sums = _mm_loadu_ps(mix);
+        const D scale = _mm_set1_pd(gain);
+        const D low = _mm_add_pd(_mm_cvtps_pd(sums), _mm_mul_pd(_mm_cvtps_pd(samples), scale));
+        const D high = _mm_add_pd(_mm_cvtps_pd(_mm_movehl_ps(sums, sums)),
+            _mm_mul_pd(_mm_cvtps_pd(_mm_movehl_ps(samples, samples)), scale));
+        _mm_storeu_ps(mix, _mm_movelh_ps(_mm_cvtpd_ps(low), _mm_cvtpd_ps(high)));
+    }
+};
+
+// Windows promises 32-bit code only a 4-byte aligned stack; the vector
+// spills need 16.
+#if defined(__i386__)
+#define ZAV_REALIGN_STACK __attribute__((force_align_arg_pointer))
+#else
+#define ZAV_REALIGN_STACK
+#endif
+
+ZAV_REALIGN_STACK void renderGroup(VoiceLanes& lanes, int32_t first, int32_t count, float* const* outputs)
+{
+    lanekernel::renderGroup<Sse2Pack>(lanes, first, count, outputs);
+}
+
+ZAV_REALIGN_STACK void mixVoice(const float* voice, double leftGain, double rightGain, float* left, float* right,
+    int32_t count)
+{
+    lanekernel::mixVoice<Sse2Pack>(voice, leftGain, rightGain, left, right, count);
+}
+
+const LaneKernels kSse2Kernels{2, renderGroup, mixVoice};
+
+}  // namespace
+
+const LaneKernels& sse2LaneKernels()
+{
+    return kSse2Kernels;
+}
