@@ -13,6 +13,8 @@ struct LaneKernels {
     // which must still be running after them; lane first + j writes its
     // samples to outputs[j].
     void (*renderGroup)(VoiceLanes& lanes, int32_t first, int32_t count, float* const* outputs);
+    // The same for one lane alone, its four modes side by side instead.
+    void (*renderOne)(VoiceLanes& lanes, int32_t lane, int32_t count, float* output);
     // Adds one voice's samples into the mix as the scalar pool does:
     // left[i] = float(left[i] + voice[i] * leftGain), the same on the right.
     void (*mixVoice)(const float* voice, double leftGain, double rightGain, float* left, float* right,

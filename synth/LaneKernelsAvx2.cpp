@@ -10,6 +10,7 @@ namespace {
 
 struct Avx2Pack {
     using D = __m256d;
+    static constexpr int kWidth = 4;
     static constexpr int kLaneBits = 0xf;
 
     static D load(const double* from) { return _mm256_loadu_pd(from); }
@@ -28,6 +29,8 @@ struct Avx2Pack {
         current = _mm_i32gather_ps(table, index, 4);
         next = _mm_i32gather_ps(table + 1, index, 4);
     }
+
+    static void storeModes(float* to, __m128 values) { _mm_storeu_ps(to, values); }
 
     static void storeLanes(float* const* outputs, int32_t i, __m128 samples)
     {
@@ -50,12 +53,17 @@ void renderGroup(VoiceLanes& lanes, int32_t first, int32_t count, float* const* 
     lanekernel::renderGroup<Avx2Pack>(lanes, first, count, outputs);
 }
 
+void renderOne(VoiceLanes& lanes, int32_t lane, int32_t count, float* output)
+{
+    lanekernel::renderOne<Avx2Pack>(lanes, lane, count, output);
+}
+
 void mixVoice(const float* voice, double leftGain, double rightGain, float* left, float* right, int32_t count)
 {
     lanekernel::mixVoice<Avx2Pack>(voice, leftGain, rightGain, left, right, count);
 }
 
-const LaneKernels kAvx2Kernels{4, renderGroup, mixVoice};
+const LaneKernels kAvx2Kernels{4, renderGroup, renderOne, mixVoice};
 
 }  // namespace
 

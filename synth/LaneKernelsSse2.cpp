@@ -9,6 +9,7 @@ namespace {
 struct Sse2Pack {
     using D = __m128d;
     // Floats live in the low two of the four lanes of an __m128.
+    static constexpr int kWidth = 2;
     static constexpr int kLaneBits = 0x3;
 
     static D load(const double* from) { return _mm_loadu_pd(from); }
@@ -29,6 +30,8 @@ struct Sse2Pack {
         current = _mm_setr_ps(table[i0], table[i1], 0.0f, 0.0f);
         next = _mm_setr_ps(table[i0 + 1], table[i1 + 1], 0.0f, 0.0f);
     }
+
+    static void storeModes(float* to, __m128 values) { _mm_storel_pi(reinterpret_cast<__m64*>(to), values); }
 
     static void storeLanes(float* const* outputs, int32_t i, __m128 samples)
     {
@@ -61,13 +64,18 @@ ZAV_REALIGN_STACK void renderGroup(VoiceLanes& lanes, int32_t first, int32_t cou
     lanekernel::renderGroup<Sse2Pack>(lanes, first, count, outputs);
 }
 
+ZAV_REALIGN_STACK void renderOne(VoiceLanes& lanes, int32_t lane, int32_t count, float* output)
+{
+    lanekernel::renderOne<Sse2Pack>(lanes, lane, count, output);
+}
+
 ZAV_REALIGN_STACK void mixVoice(const float* voice, double leftGain, double rightGain, float* left, float* right,
     int32_t count)
 {
     lanekernel::mixVoice<Sse2Pack>(voice, leftGain, rightGain, left, right, count);
 }
 
-const LaneKernels kSse2Kernels{2, renderGroup, mixVoice};
+const LaneKernels kSse2Kernels{2, renderGroup, renderOne, mixVoice};
 
 }  // namespace
 

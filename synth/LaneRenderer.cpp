@@ -89,6 +89,10 @@ void LaneRenderer::advanceGroups(int32_t position, int32_t samples)
     const int32_t width = kernels->width;
     float* outputs[4];
     for (int32_t first = 0; first < laneCount; first += width) {
+        if (first + 1 == laneCount) {
+            kernels->renderOne(lanes, first, samples, voiceOutput[laneSlot[first]] + position);
+            break;
+        }
         for (int32_t j = 0; j < width; ++j) {
             const int32_t lane = first + j;
             outputs[j] = lane < laneCount ? voiceOutput[laneSlot[lane]] + position : padding;
