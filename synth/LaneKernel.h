@@ -225,6 +225,7 @@ void renderOne(VoiceLanes& lanes, int32_t lane, int32_t count, float* output)
     D gain[kVectors], feedback1[kVectors], feedback2[kVectors], feedforward1[kVectors], feedforward2[kVectors];
     D state0[kVectors], state1[kVectors];
     F rawState0[kVectors], modeOutput[kVectors];
+#pragma GCC unroll 4
     for (int32_t v = 0; v < kVectors; ++v) {
         double values[kWidth];
         const auto modesOf = [&](double (*field)[VoiceLanes::kCapacity]) {
@@ -262,12 +263,15 @@ void renderOne(VoiceLanes& lanes, int32_t lane, int32_t count, float* output)
             : quietDrive;
         const D input = P::set1(drive);
         __m128i flushing = FL::needsFlush(rawState0[0]);
+#pragma GCC unroll 4
         for (int32_t v = 1; v < kVectors; ++v)
             flushing = _mm_or_si128(flushing, FL::needsFlush(rawState0[v]));
         if (FL::any(_mm_castsi128_ps(flushing))) {
+#pragma GCC unroll 4
             for (int32_t v = 0; v < kVectors; ++v)
                 state0[v] = A::flush(state0[v], flushOffset);
         }
+#pragma GCC unroll 4
         for (int32_t v = 0; v < kVectors; ++v) {
             const D s0 = state0[v];
             const D s1 = state1[v];
@@ -278,6 +282,7 @@ void renderOne(VoiceLanes& lanes, int32_t lane, int32_t count, float* output)
             state0[v] = P::widen(rawState0[v]);
         }
         alignas(16) float y[4];
+#pragma GCC unroll 4
         for (int32_t v = 0; v < kVectors; ++v)
             P::storeModes(y + v * kWidth, modeOutput[v]);
         float sum = ((y[0] + y[1]) + y[2]) + y[3];
