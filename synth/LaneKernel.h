@@ -40,7 +40,7 @@ struct FloatLanes {
     static F less(F a, F b) { return _mm_cmplt_ps(a, b); }
     static F notEqual(F a, F b) { return _mm_cmpneq_ps(a, b); }
     static F both(F a, F b) { return _mm_and_ps(a, b); }
-    static F select(F mask, F yes, F no) { return _mm_or_ps(_mm_and_ps(mask, yes), _mm_andnot_ps(mask, no)); }
+    static F select(F mask, F yes, F no) { return P::selectFloats(mask, yes, no); }
     static bool any(F mask) { return (_mm_movemask_ps(mask) & P::kLaneBits) != 0; }
     static F inRange(F value, F end) { return both(greaterOrEqual(value, zero()), less(value, end)); }
 
@@ -68,18 +68,29 @@ struct Arithmetic {
     // outside `valid` read position 0.
     static D readTable(const float* table, F position, F valid)
     {
-        const F safe = FL::select(valid, position, FL::zero());
-        const __m128i index = _mm_cvttps_epi32(safe);
+        return readTableInside(table, FL::select(valid, position, FL::zero()));
+    }
+
+    // The same where every lane's position is inside the table.
+    static D readTableInside(const float* table, F position)
+    {
+        const __m128i index = _mm_cvttps_epi32(position);
         F current;
         F next;
         P::gatherPair(table, index, current, next);
-        const D fraction = P::sub(P::widen(safe), P::widenIndex(index));
+        const D fraction = P::sub(P::widen(position), P::widenIndex(index));
         const D nextValue = P::widen(next);
         return P::add(nextValue, P::mul(fraction, P::sub(nextValue, P::widen(current))));
     }
 };
 
-template <class P, bool kVibrato>
+enum class Vibrato {
+    Off,         // no lane has it on
+    Everywhere,  // every lane has it on, and its phase cannot leave the period
+    Mixed,       // anything else, as the oscillator handles it
+};
+
+template <class P, Vibrato kVibrato>
 void advance(VoiceLanes& lanes, int32_t first, int32_t count, float* const* outputs)
 {
     using D = typename P::D;
@@ -122,7 +133,7 @@ void advance(VoiceLanes& lanes, int32_t first, int32_t count, float* const* outp
     const F vibratoOn = FL::notEqual(P::narrow(depth), FL::zero());
     const F outputGain = P::narrow(P::load(lanes.outputGain + first));
 
-    for (int32_t i = 0; i < count; ++i) {
+    const auto step = [&]() __attribute__((always_inline)) {
         pulsePhase = FL::add(pulsePhase, pulseIncrement);
         const F pulsing = FL::inRange(pulsePhase, pulseEnd);
         D input[kModes];
@@ -158,7 +169,14 @@ void advance(VoiceLanes& lanes, int32_t first, int32_t count, float* const* outp
             state0[k] = P::widen(rawState0[k]);
         }
         F sum = FL::add(FL::add(FL::add(output[0], output[1]), output[2]), output[3]);
-        if constexpr (kVibrato) {
+        if constexpr (kVibrato == Vibrato::Everywhere) {
+            F phase = FL::add(vibratoPhase, vibratoIncrement);
+            phase = FL::select(FL::greaterOrEqual(phase, period), FL::sub(phase, period), phase);
+            vibratoPhase = phase;
+            const D vibrato = P::widen(P::narrow(A::readTableInside(lanes.sineTable, phase)));
+            sum = P::narrow(P::mul(P::add(P::mul(vibrato, depth), one), P::widen(sum)));
+        }
+        if constexpr (kVibrato == Vibrato::Mixed) {
             F phase = FL::add(vibratoPhase, vibratoIncrement);
             phase = FL::select(FL::greaterOrEqual(phase, period), FL::sub(phase, period), phase);
             const F inside = FL::inRange(phase, period);
@@ -168,13 +186,24 @@ void advance(VoiceLanes& lanes, int32_t first, int32_t count, float* const* outp
                 phase = FL::select(FL::less(phase, FL::zero()), FL::add(phase, period), phase);
                 phase = FL::select(FL::inRange(phase, period), phase, FL::zero());
             }
-            const D vibrato = P::widen(P::narrow(A::readTable(lanes.sineTable, phase, FL::inRange(phase, period))));
+            const D vibrato = P::widen(P::narrow(A::readTableInside(lanes.sineTable, phase)));
             vibratoPhase = FL::select(vibratoOn, phase, vibratoPhase);
             const F modulated = P::narrow(P::mul(P::add(P::mul(vibrato, depth), one), P::widen(sum)));
             sum = FL::select(vibratoOn, modulated, sum);
         }
-        P::storeLanes(outputs, i, FL::mul(sum, outputGain));
+        return FL::mul(sum, outputGain);
+    };
+    // Four samples at a time, so that each lane's four go out in one store.
+    int32_t i = 0;
+    for (; i + 4 <= count; i += 4) {
+        const F a = step();
+        const F b = step();
+        const F c = step();
+        const F d = step();
+        P::storeFour(outputs, i, a, b, c, d);
     }
+    for (; i < count; ++i)
+        P::storeLanes(outputs, i, step());
 
     P::store(lanes.pulsePhase + first, P::widen(pulsePhase));
 #pragma GCC unroll 4
@@ -189,11 +218,18 @@ void advance(VoiceLanes& lanes, int32_t first, int32_t count, float* const* outp
 template <class P>
 void renderGroup(VoiceLanes& lanes, int32_t first, int32_t count, float* const* outputs)
 {
-    const typename P::D depth = P::load(lanes.vibratoDepth + first);
-    if (FloatLanes<P>::any(FloatLanes<P>::notEqual(P::narrow(depth), _mm_setzero_ps())))
-        advance<P, true>(lanes, first, count, outputs);
-    else
-        advance<P, false>(lanes, first, count, outputs);
+    using FL = FloatLanes<P>;
+    const __m128 on = FL::notEqual(P::narrow(P::load(lanes.vibratoDepth + first)), FL::zero());
+    if (!FL::any(on))
+        return advance<P, Vibrato::Off>(lanes, first, count, outputs);
+    // A phase and an increment both in 0..4096 stay there after the one wrap.
+    const __m128 period = FL::set1(4096.0f);
+    const __m128 phaseInside = FL::inRange(P::narrow(P::load(lanes.vibratoPhase + first)), period);
+    const __m128 stepInside = FL::inRange(P::narrow(P::load(lanes.vibratoIncrement + first)), period);
+    const int32_t everywhere = _mm_movemask_ps(FL::both(on, FL::both(phaseInside, stepInside))) & P::kLaneBits;
+    if (everywhere == P::kLaneBits)
+        return advance<P, Vibrato::Everywhere>(lanes, first, count, outputs);
+    advance<P, Vibrato::Mixed>(lanes, first, count, outputs);
 }
 
 // t[i+1] + f * (t[i+1] - t[i]) for one voice, as the scalar readTable.

@@ -24,13 +24,29 @@ struct Avx2Pack {
     static D widen(__m128 value) { return _mm256_cvtps_pd(value); }
     static D widenIndex(__m128i index) { return _mm256_cvtepi32_pd(index); }
 
+    // One 64-bit read per lane takes t[i] and t[i+1] together.
     static void gatherPair(const float* table, __m128i index, __m128& current, __m128& next)
     {
-        current = _mm_i32gather_ps(table, index, 4);
-        next = _mm_i32gather_ps(table + 1, index, 4);
+        const __m256i pairs = _mm256_i32gather_epi64(reinterpret_cast<const long long*>(table), index, 4);
+        const __m256 split =
+            _mm256_permutevar8x32_ps(_mm256_castsi256_ps(pairs), _mm256_setr_epi32(0, 2, 4, 6, 1, 3, 5, 7));
+        current = _mm256_castps256_ps128(split);
+        next = _mm256_extractf128_ps(split, 1);
     }
 
     static void storeModes(float* to, __m128 values) { _mm_storeu_ps(to, values); }
+
+    static __m128 selectFloats(__m128 mask, __m128 yes, __m128 no) { return _mm_blendv_ps(no, yes, mask); }
+
+    // Four samples of four lanes: each lane's go out as one 16-byte store.
+    static void storeFour(float* const* outputs, int32_t i, __m128 a, __m128 b, __m128 c, __m128 d)
+    {
+        _MM_TRANSPOSE4_PS(a, b, c, d);
+        _mm_storeu_ps(outputs[0] + i, a);
+        _mm_storeu_ps(outputs[1] + i, b);
+        _mm_storeu_ps(outputs[2] + i, c);
+        _mm_storeu_ps(outputs[3] + i, d);
+    }
 
     static void storeLanes(float* const* outputs, int32_t i, __m128 samples)
     {

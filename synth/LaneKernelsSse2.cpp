@@ -23,15 +23,32 @@ struct Sse2Pack {
     static D widen(__m128 value) { return _mm_cvtps_pd(value); }
     static D widenIndex(__m128i index) { return _mm_cvtepi32_pd(index); }
 
+    // One 64-bit read per lane takes t[i] and t[i+1] together.
     static void gatherPair(const float* table, __m128i index, __m128& current, __m128& next)
     {
         const int32_t i0 = _mm_cvtsi128_si32(index);
         const int32_t i1 = _mm_cvtsi128_si32(_mm_srli_si128(index, 4));
-        current = _mm_setr_ps(table[i0], table[i1], 0.0f, 0.0f);
-        next = _mm_setr_ps(table[i0 + 1], table[i1 + 1], 0.0f, 0.0f);
+        const __m128 first = _mm_castsi128_ps(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(table + i0)));
+        const __m128 second = _mm_castsi128_ps(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(table + i1)));
+        current = _mm_unpacklo_ps(first, second);
+        next = _mm_movehl_ps(current, current);
     }
 
     static void storeModes(float* to, __m128 values) { _mm_storel_pi(reinterpret_cast<__m64*>(to), values); }
+
+    static __m128 selectFloats(__m128 mask, __m128 yes, __m128 no)
+    {
+        return _mm_or_ps(_mm_and_ps(mask, yes), _mm_andnot_ps(mask, no));
+    }
+
+    // Four samples of both lanes: each lane's go out as one 16-byte store.
+    static void storeFour(float* const* outputs, int32_t i, __m128 a, __m128 b, __m128 c, __m128 d)
+    {
+        const __m128 ab = _mm_unpacklo_ps(a, b);
+        const __m128 cd = _mm_unpacklo_ps(c, d);
+        _mm_storeu_ps(outputs[0] + i, _mm_movelh_ps(ab, cd));
+        _mm_storeu_ps(outputs[1] + i, _mm_movehl_ps(cd, ab));
+    }
 
     static void storeLanes(float* const* outputs, int32_t i, __m128 samples)
     {
