@@ -44,16 +44,19 @@ struct FloatLanes {
     static bool any(F mask) { return (_mm_movemask_ps(mask) & P::kLaneBits) != 0; }
     static F inRange(F value, F end) { return both(greaterOrEqual(value, zero()), less(value, end)); }
 
-    // Lanes whose state the flush would change: 0 < |s| < 2^-89, -0 and NaN.
+    // Lanes whose state the flush would change: 0 < |s| < 2^-89 and -0. A NaN
+    // state is left as it is by the flush (the states here come from
+    // arithmetic, so their NaNs are quiet ones).
     static __m128i needsFlush(F state)
     {
         const __m128i bits = _mm_castps_si128(state);
         const __m128i magnitude = _mm_and_si128(bits, _mm_set1_epi32(0x7fffffff));
-        const __m128i tiny = _mm_cmplt_epi32(magnitude, _mm_set1_epi32(0x13000000));
-        const __m128i plusZero = _mm_cmpeq_epi32(bits, _mm_setzero_si128());
-        const __m128i notANumber = _mm_cmpgt_epi32(magnitude, _mm_set1_epi32(0x7f800000));
-        return _mm_or_si128(_mm_andnot_si128(plusZero, tiny), notANumber);
+        const __m128i tiny = _mm_cmpgt_epi32(_mm_set1_epi32(kFlushedBelow), magnitude);
+        return _mm_andnot_si128(_mm_cmpeq_epi32(bits, _mm_setzero_si128()), tiny);
     }
+
+    // 2^-89 as float bits: the smallest magnitude the flush leaves unchanged.
+    static constexpr int32_t kFlushedBelow = 0x13000000;
 };
 
 template <class P>
@@ -110,23 +113,22 @@ void advance(VoiceLanes& lanes, int32_t first, int32_t count, float* const* outp
     const D amplitude = P::load(lanes.amplitude + first);
     // The drive on samples where no lane reads the pulse: float(0.0 * amplitude).
     const F quietDrive = P::narrow(P::mul(P::zero(), amplitude));
-    D gain[kModes], feedback1[kModes], feedback2[kModes], feedforward1[kModes], feedforward2[kModes];
-    D quietInput[kModes], state0[kModes], state1[kModes];
-    F rawState0[kModes], output[kModes];
+    // Only the states stay in registers from sample to sample; the settings
+    // are read from the lanes where they are used (see below).
+    alignas(32) double quietInput[kModes][P::kWidth];
+    D state0[kModes], state1[kModes];
+    F output[kModes];
+    __m128i flushing = _mm_setzero_si128();
 #pragma GCC unroll 4
     for (int32_t k = 0; k < kModes; ++k) {
-        gain[k] = P::load(lanes.gain[k] + first);
-        feedback1[k] = P::load(lanes.feedback1[k] + first);
-        feedback2[k] = P::load(lanes.feedback2[k] + first);
-        feedforward1[k] = P::load(lanes.feedforward1[k] + first);
-        feedforward2[k] = P::load(lanes.feedforward2[k] + first);
-        quietInput[k] = P::mul(P::widen(quietDrive), gain[k]);
+        P::store(quietInput[k], P::mul(P::widen(quietDrive), P::load(lanes.gain[k] + first)));
         state0[k] = P::load(lanes.state0[k] + first);
-        rawState0[k] = P::narrow(state0[k]);
+        flushing = _mm_or_si128(flushing, FL::needsFlush(P::narrow(state0[k])));
         // Flushed once here, which is what every later flush of it would give.
         state1[k] = A::flush(P::load(lanes.state1[k] + first), flushOffset);
         output[k] = FL::zero();
     }
+    bool flushStates = FL::any(_mm_castsi128_ps(flushing));
     F vibratoPhase = P::narrow(P::load(lanes.vibratoPhase + first));
     const F vibratoIncrement = P::narrow(P::load(lanes.vibratoIncrement + first));
     const D depth = P::load(lanes.vibratoDepth + first);
@@ -134,40 +136,45 @@ void advance(VoiceLanes& lanes, int32_t first, int32_t count, float* const* outp
     const F outputGain = P::narrow(P::load(lanes.outputGain + first));
 
     const auto step = [&]() __attribute__((always_inline)) {
+        // Hidden from the optimiser, so that it reads the settings from memory
+        // at each use rather than holding them in registers the states need.
+        const VoiceLanes* settings = &lanes;
+        const double(*quiet)[P::kWidth] = quietInput;
+        __asm__("" : "+r"(settings), "+r"(quiet));
         pulsePhase = FL::add(pulsePhase, pulseIncrement);
         const F pulsing = FL::inRange(pulsePhase, pulseEnd);
         D input[kModes];
         // The pulse lasts a few dozen samples after a strike: most samples skip the read.
         if (FL::any(pulsing)) {
-            const F excitation = P::narrow(P::mul(A::readTable(lanes.pulseTable, pulsePhase, pulsing), amplitude));
+            const F excitation = P::narrow(P::mul(A::readTable(settings->pulseTable, pulsePhase, pulsing), amplitude));
             const D drive = P::widen(FL::select(pulsing, excitation, quietDrive));
 #pragma GCC unroll 4
             for (int32_t k = 0; k < kModes; ++k)
-                input[k] = P::mul(drive, gain[k]);
+                input[k] = P::mul(drive, P::load(settings->gain[k] + first));
         } else {
 #pragma GCC unroll 4
             for (int32_t k = 0; k < kModes; ++k)
-                input[k] = quietInput[k];
+                input[k] = P::load(quiet[k]);
         }
-        __m128i flushing = FL::needsFlush(rawState0[0]);
-#pragma GCC unroll 4
-        for (int32_t k = 1; k < kModes; ++k)
-            flushing = _mm_or_si128(flushing, FL::needsFlush(rawState0[k]));
-        if (FL::any(_mm_castsi128_ps(flushing))) {
+        if (flushStates) {
 #pragma GCC unroll 4
             for (int32_t k = 0; k < kModes; ++k)
                 state0[k] = A::flush(state0[k], flushOffset);
         }
+        F raw[kModes];
 #pragma GCC unroll 4
         for (int32_t k = 0; k < kModes; ++k) {
             const D s0 = state0[k];
             const D s1 = state1[k];
-            const D w = P::add(P::add(input[k], P::mul(feedback1[k], s0)), P::mul(feedback2[k], s1));
-            output[k] = P::narrow(P::add(P::add(w, P::mul(feedforward1[k], s0)), P::mul(feedforward2[k], s1)));
+            const D w = P::add(P::add(input[k], P::mul(P::load(settings->feedback1[k] + first), s0)),
+                P::mul(P::load(settings->feedback2[k] + first), s1));
+            output[k] = P::narrow(P::add(P::add(w, P::mul(P::load(settings->feedforward1[k] + first), s0)),
+                P::mul(P::load(settings->feedforward2[k] + first), s1)));
             state1[k] = s0;
-            rawState0[k] = P::narrow(w);
-            state0[k] = P::widen(rawState0[k]);
+            raw[k] = P::narrow(w);
+            state0[k] = P::widen(raw[k]);
         }
+        flushStates = P::anyNeedsFlush(raw[0], raw[1], raw[2], raw[3]);
         F sum = FL::add(FL::add(FL::add(output[0], output[1]), output[2]), output[3]);
         if constexpr (kVibrato == Vibrato::Everywhere) {
             F phase = FL::add(vibratoPhase, vibratoIncrement);

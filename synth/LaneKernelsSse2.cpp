@@ -34,6 +34,14 @@ struct Sse2Pack {
         next = _mm_movehl_ps(current, current);
     }
 
+    static bool anyNeedsFlush(__m128 a, __m128 b, __m128 c, __m128 d)
+    {
+        using FL = lanekernel::FloatLanes<Sse2Pack>;
+        const __m128i any = _mm_or_si128(_mm_or_si128(FL::needsFlush(a), FL::needsFlush(b)),
+            _mm_or_si128(FL::needsFlush(c), FL::needsFlush(d)));
+        return (_mm_movemask_ps(_mm_castsi128_ps(any)) & kLaneBits) != 0;
+    }
+
     static void storeModes(float* to, __m128 values) { _mm_storel_pi(reinterpret_cast<__m64*>(to), values); }
 
     static __m128 selectFloats(__m128 mask, __m128 yes, __m128 no)
