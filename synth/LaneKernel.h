@@ -74,6 +74,17 @@ struct Arithmetic {
         return readTableInside(table, FL::select(valid, position, FL::zero()));
     }
 
+    // The sine read from its slopes: every lane's position is inside the period.
+    static D readSine(const double (*slopes)[2], F position)
+    {
+        const __m128i index = _mm_cvttps_epi32(position);
+        D next;
+        D rise;
+        P::gatherSlopes(slopes, index, next, rise);
+        const D fraction = P::sub(P::widen(position), P::widenIndex(index));
+        return P::add(next, P::mul(fraction, rise));
+    }
+
     // The same where every lane's position is inside the table.
     static D readTableInside(const float* table, F position)
     {
@@ -180,7 +191,7 @@ void advance(VoiceLanes& lanes, int32_t first, int32_t count, float* const* outp
             F phase = FL::add(vibratoPhase, vibratoIncrement);
             phase = FL::select(FL::greaterOrEqual(phase, period), FL::sub(phase, period), phase);
             vibratoPhase = phase;
-            const D vibrato = P::widen(P::narrow(A::readTableInside(lanes.sineTable, phase)));
+            const D vibrato = P::widen(P::narrow(A::readSine(lanes.sineSlopes, phase)));
             sum = P::narrow(P::mul(P::add(P::mul(vibrato, depth), one), P::widen(sum)));
         }
         if constexpr (kVibrato == Vibrato::Mixed) {
@@ -193,7 +204,7 @@ void advance(VoiceLanes& lanes, int32_t first, int32_t count, float* const* outp
                 phase = FL::select(FL::less(phase, FL::zero()), FL::add(phase, period), phase);
                 phase = FL::select(FL::inRange(phase, period), phase, FL::zero());
             }
-            const D vibrato = P::widen(P::narrow(A::readTableInside(lanes.sineTable, phase)));
+            const D vibrato = P::widen(P::narrow(A::readSine(lanes.sineSlopes, phase)));
             vibratoPhase = FL::select(vibratoOn, phase, vibratoPhase);
             const F modulated = P::narrow(P::mul(P::add(P::mul(vibrato, depth), one), P::widen(sum)));
             sum = FL::select(vibratoOn, modulated, sum);
@@ -287,7 +298,7 @@ void renderOne(VoiceLanes& lanes, int32_t lane, int32_t count, float* output)
         modeOutput[v] = FL::zero();
     }
     const float* pulseTable = lanes.pulseTable;
-    const float* sineTable = lanes.sineTable;
+    const double (*sineSlopes)[2] = lanes.sineSlopes;
     auto pulsePhase = static_cast<float>(lanes.pulsePhase[lane]);
     const auto pulseIncrement = static_cast<float>(lanes.pulseIncrement[lane]);
     const double amplitude = lanes.amplitude[lane];
@@ -339,7 +350,9 @@ void renderOne(VoiceLanes& lanes, int32_t lane, int32_t count, float* output)
                 if (!(vibratoPhase >= 0.0f && vibratoPhase < kPeriod))
                     vibratoPhase = 0.0f;
             }
-            const auto vibrato = static_cast<float>(readOneTable<P>(sineTable, vibratoPhase));
+            const auto at = static_cast<int32_t>(vibratoPhase);
+            const double fraction = static_cast<double>(vibratoPhase) - at;
+            const auto vibrato = static_cast<float>(sineSlopes[at][0] + fraction * sineSlopes[at][1]);
             sum = static_cast<float>((static_cast<double>(vibrato) * depth + 1.0) * sum);
         }
         output[i] = sum * outputGain;

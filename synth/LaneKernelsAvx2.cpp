@@ -37,6 +37,18 @@ struct Avx2Pack {
         next = _mm_shuffle_ps(low, high, _MM_SHUFFLE(3, 1, 3, 1));
     }
 
+    static void gatherSlopes(const double (*slopes)[2], __m128i index, D& next, D& rise)
+    {
+        alignas(16) int32_t at[4];
+        _mm_store_si128(reinterpret_cast<__m128i*>(at), index);
+        const D even = _mm256_insertf128_pd(_mm256_castpd128_pd256(_mm_loadu_pd(slopes[at[0]])),
+            _mm_loadu_pd(slopes[at[2]]), 1);
+        const D odd = _mm256_insertf128_pd(_mm256_castpd128_pd256(_mm_loadu_pd(slopes[at[1]])),
+            _mm_loadu_pd(slopes[at[3]]), 1);
+        next = _mm256_unpacklo_pd(even, odd);
+        rise = _mm256_unpackhi_pd(even, odd);
+    }
+
     // The flush test of lanekernel::FloatLanes, two modes per instruction.
     static bool anyNeedsFlush(__m128 a, __m128 b, __m128 c, __m128 d)
     {

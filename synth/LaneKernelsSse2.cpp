@@ -34,6 +34,14 @@ struct Sse2Pack {
         next = _mm_movehl_ps(current, current);
     }
 
+    static void gatherSlopes(const double (*slopes)[2], __m128i index, D& next, D& rise)
+    {
+        const D first = _mm_loadu_pd(slopes[_mm_cvtsi128_si32(index)]);
+        const D second = _mm_loadu_pd(slopes[_mm_cvtsi128_si32(_mm_srli_si128(index, 4))]);
+        next = _mm_unpacklo_pd(first, second);
+        rise = _mm_unpackhi_pd(first, second);
+    }
+
     static bool anyNeedsFlush(__m128 a, __m128 b, __m128 c, __m128 d)
     {
         using FL = lanekernel::FloatLanes<Sse2Pack>;

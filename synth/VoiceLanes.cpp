@@ -1,6 +1,7 @@
 #include "synth/VoiceLanes.h"
 
 #include <cmath>
+#include <mutex>
 
 #include "synth/StrikeVoice.h"
 
@@ -9,6 +10,10 @@ namespace {
 // Below this an age counted up one sample at a time stays an exact integer
 // in a float for longer than any render call.
 constexpr double kExactAgeLimit = 16777216.0 - 65536.0;
+
+double sineSlopeTable[SineTable::kPeriod][2];
+bool sineSlopesMade = false;
+std::once_flag sineSlopesOnce;
 
 bool sameOrFirst(const float*& chosen, const float* table)
 {
@@ -21,10 +26,28 @@ bool sameOrFirst(const float*& chosen, const float* table)
 
 }  // namespace
 
+void VoiceLanes::prepareTables(const StrikeVoice& voice)
+{
+    const float* sine = voice.vibrato.table.entries();
+    if (sine == nullptr)
+        return;
+    // The sine table's entries are the same whenever it is made, so the slopes
+    // made from one of its lives serve all of them.
+    std::call_once(sineSlopesOnce, [sine]() {
+        for (int32_t i = 0; i < SineTable::kPeriod; ++i) {
+            const double next = sine[i + 1];
+            sineSlopeTable[i][0] = next;
+            sineSlopeTable[i][1] = next - sine[i];
+        }
+        sineSlopesMade = true;
+    });
+}
+
 void VoiceLanes::begin()
 {
     pulseTable = nullptr;
     sineTable = nullptr;
+    sineSlopes = sineSlopesMade ? sineSlopeTable : nullptr;
 }
 
 bool VoiceLanes::load(int32_t lane, const StrikeVoice& voice)
@@ -35,7 +58,7 @@ bool VoiceLanes::load(int32_t lane, const StrikeVoice& voice)
     const double limit = 2.0 * voice.sampleRate;
     if (!std::isfinite(limit))
         return false;
-    if (!sameOrFirst(pulseTable, voice.pulseTable.entries())
+    if (sineSlopes == nullptr || !sameOrFirst(pulseTable, voice.pulseTable.entries())
         || !sameOrFirst(sineTable, voice.vibrato.table.entries()))
         return false;
     pulsePhase[lane] = voice.pulsePhase;

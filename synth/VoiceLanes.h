@@ -12,6 +12,10 @@ public:
     static constexpr int32_t kCapacity = 32;
     static constexpr int32_t kModes = 4;
 
+    // Makes the process-wide sine slopes from the voice's sine table, once.
+    // Every pool does this when it is made, before it renders.
+    static void prepareTables(const StrikeVoice& voice);
+
     // Starts a new set of lanes: no table is chosen yet.
     void begin();
     // Copies the voice into the lane. False when the lane could not follow it
@@ -30,6 +34,9 @@ public:
 
     const float* pulseTable = nullptr;
     const float* sineTable = nullptr;
+    // Sine entry i as (t[i+1], t[i+1] - t[i]) in double: the two values the
+    // table read computes first, so the vector code reads them in one go.
+    const double (*sineSlopes)[2] = nullptr;
 
     double pulsePhase[kCapacity];
     double pulseIncrement[kCapacity];

@@ -10,6 +10,7 @@ constexpr double kPanPerNote = 0.0078125;       // 1/128
 
 VoicePool::VoicePool()
 {
+    VoiceLanes::prepareTables(voices[0]);
     useEngine(voiceEngineFromEnvironment());
 }
 
