@@ -104,7 +104,9 @@ enum class Vibrato {
     Mixed,       // anything else, as the oscillator handles it
 };
 
-template <class P, Vibrato kVibrato>
+// kPulse false: no lane's pulse can be read in this call (the phase is past
+// the pulse's end and does not run backwards), so only its phase advances.
+template <class P, Vibrato kVibrato, bool kPulse>
 void advance(VoiceLanes& lanes, int32_t first, int32_t count, float* const* outputs)
 {
     using D = typename P::D;
@@ -153,10 +155,10 @@ void advance(VoiceLanes& lanes, int32_t first, int32_t count, float* const* outp
         const double(*quiet)[P::kWidth] = quietInput;
         __asm__("" : "+r"(settings), "+r"(quiet));
         pulsePhase = FL::add(pulsePhase, pulseIncrement);
-        const F pulsing = FL::inRange(pulsePhase, pulseEnd);
+        const F pulsing = kPulse ? FL::inRange(pulsePhase, pulseEnd) : FL::zero();
         D input[kModes];
         // The pulse lasts a few dozen samples after a strike: most samples skip the read.
-        if (FL::any(pulsing)) {
+        if (kPulse && FL::any(pulsing)) {
             const F excitation = P::narrow(P::mul(A::readTable(settings->pulseTable, pulsePhase, pulsing), amplitude));
             const D drive = P::widen(FL::select(pulsing, excitation, quietDrive));
 #pragma GCC unroll 4
@@ -233,21 +235,34 @@ void advance(VoiceLanes& lanes, int32_t first, int32_t count, float* const* outp
     P::store(lanes.vibratoPhase + first, P::widen(vibratoPhase));
 }
 
-template <class P>
-void renderGroup(VoiceLanes& lanes, int32_t first, int32_t count, float* const* outputs)
+template <class P, bool kPulse>
+void renderGroupWith(VoiceLanes& lanes, int32_t first, int32_t count, float* const* outputs)
 {
     using FL = FloatLanes<P>;
     const __m128 on = FL::notEqual(P::narrow(P::load(lanes.vibratoDepth + first)), FL::zero());
     if (!FL::any(on))
-        return advance<P, Vibrato::Off>(lanes, first, count, outputs);
+        return advance<P, Vibrato::Off, kPulse>(lanes, first, count, outputs);
     // A phase and an increment both in 0..4096 stay there after the one wrap.
     const __m128 period = FL::set1(4096.0f);
     const __m128 phaseInside = FL::inRange(P::narrow(P::load(lanes.vibratoPhase + first)), period);
     const __m128 stepInside = FL::inRange(P::narrow(P::load(lanes.vibratoIncrement + first)), period);
     const int32_t everywhere = _mm_movemask_ps(FL::both(on, FL::both(phaseInside, stepInside))) & P::kLaneBits;
     if (everywhere == P::kLaneBits)
-        return advance<P, Vibrato::Everywhere>(lanes, first, count, outputs);
-    advance<P, Vibrato::Mixed>(lanes, first, count, outputs);
+        return advance<P, Vibrato::Everywhere, kPulse>(lanes, first, count, outputs);
+    advance<P, Vibrato::Mixed, kPulse>(lanes, first, count, outputs);
+}
+
+template <class P>
+void renderGroup(VoiceLanes& lanes, int32_t first, int32_t count, float* const* outputs)
+{
+    // Past the end with a forward (or NaN) step, the pulse stays unread; NaN
+    // phases compare as past the end here and never read it either.
+    const __m128 phase = P::narrow(P::load(lanes.pulsePhase + first));
+    const __m128 step = P::narrow(P::load(lanes.pulseIncrement + first));
+    const __m128 over = _mm_and_ps(_mm_cmpnlt_ps(phase, _mm_set1_ps(256.0f)), _mm_cmpnlt_ps(step, _mm_setzero_ps()));
+    if ((_mm_movemask_ps(over) & P::kLaneBits) == P::kLaneBits)
+        return renderGroupWith<P, false>(lanes, first, count, outputs);
+    renderGroupWith<P, true>(lanes, first, count, outputs);
 }
 
 // t[i+1] + f * (t[i+1] - t[i]) for one voice, as the scalar readTable.
