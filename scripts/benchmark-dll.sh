@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Times the 32-bit DLL under Wine rendering a dense MIDI file (32 voices kept
-# ringing for SECONDS seconds) through vsthost, once with the scalar voice
-# engine forced (ZAV_ENGINE=scalar) and once with the engine the DLL picks,
-# three times each, and prints the medians and their ratio. Both renders
-# must give the same WAV file byte for byte.
+# ringing for SECONDS seconds) through vsthost with each voice engine forced
+# by ZAV_ENGINE (scalar, sse2, avx2 where the processor has it), three times
+# each in turn, and prints the medians and their ratios to the scalar one.
+# Every render must give the same WAV file byte for byte.
 # Usage: scripts/benchmark-dll.sh [SECONDS]   (default 60; BUILD_ROOT as build.sh)
 set -euo pipefail
 top="$(cd "$(dirname "$0")/.." && pwd)"
@@ -52,15 +52,24 @@ render() {
 
 median() { printf '%s\n' "$@" | sort -g | sed -n 2p; }
 
-render best "$work/warm.wav" >/dev/null
-scalar=() vector=()
+engines=(scalar sse2)
+grep -qw avx2 /proc/cpuinfo && engines+=(avx2)
+declare -A times
+render scalar "$work/warm.wav" >/dev/null
 for _ in 1 2 3; do
-    scalar+=("$(render scalar "$work/scalar.wav")")
-    vector+=("$(render best "$work/vector.wav")")
+    for engine in "${engines[@]}"; do
+        times[$engine]+="$(render "$engine" "$work/$engine.wav") "
+    done
 done
-cmp -s "$work/scalar.wav" "$work/vector.wav" || { echo "the two renders differ" >&2; exit 1; }
-s="$(median "${scalar[@]}")"
-v="$(median "${vector[@]}")"
-echo "dense render of ${seconds} s, 32 voices: scalar ${s} s, vector ${v} s (runs: ${scalar[*]} / ${vector[*]})"
-echo "ratio: $(echo "scale=2; $s / $v" | bc)"
+for engine in "${engines[@]}"; do
+    cmp -s "$work/scalar.wav" "$work/$engine.wav" || { echo "the $engine render differs from the scalar one" >&2; exit 1; }
+done
+# shellcheck disable=SC2086
+scalar="$(median ${times[scalar]})"
+echo "dense render of ${seconds} s, 32 voices, median of 3 (all runs in brackets):"
+for engine in "${engines[@]}"; do
+    # shellcheck disable=SC2086
+    m="$(median ${times[$engine]})"
+    echo "  $engine: $m s (${times[$engine]% }), $(echo "scale=2; $scalar / $m" | bc)x the scalar engine"
+done
 rm -rf "$work"

@@ -92,17 +92,25 @@ struct Avx2Pack {
     }
 };
 
-void renderGroup(VoiceLanes& lanes, int32_t first, int32_t count, float* const* outputs)
+// Windows promises 32-bit code only a 4-byte aligned stack: the entry points
+// realign it, and GCC aligns the 32-byte spills below them from there.
+#if defined(__i386__)
+#define ZAV_REALIGN_STACK __attribute__((force_align_arg_pointer))
+#else
+#define ZAV_REALIGN_STACK
+#endif
+
+ZAV_REALIGN_STACK void renderGroup(VoiceLanes& lanes, int32_t first, int32_t count, float* const* outputs)
 {
     lanekernel::renderGroup<Avx2Pack>(lanes, first, count, outputs);
 }
 
-void renderOne(VoiceLanes& lanes, int32_t lane, int32_t count, float* output)
+ZAV_REALIGN_STACK void renderOne(VoiceLanes& lanes, int32_t lane, int32_t count, float* output)
 {
     lanekernel::renderOne<Avx2Pack>(lanes, lane, count, output);
 }
 
-void mixVoice(const float* voice, double leftGain, double rightGain, float* left, float* right, int32_t count)
+ZAV_REALIGN_STACK void mixVoice(const float* voice, double leftGain, double rightGain, float* left, float* right, int32_t count)
 {
     lanekernel::mixVoice<Avx2Pack>(voice, leftGain, rightGain, left, right, count);
 }
