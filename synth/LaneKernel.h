@@ -395,8 +395,7 @@ void mixVoice(const float* voice, double leftGain, double rightGain, float* left
 {
     int32_t i = 0;
     for (; i + 4 <= count; i += 4) {
-        P::mixFour(voice + i, rightGain, right + i);
-        P::mixFour(voice + i, leftGain, left + i);
+        P::mixFour(voice + i, leftGain, rightGain, left + i, right + i);
     }
     for (; i < count; ++i) {
         right[i] = static_cast<float>(right[i] + voice[i] * rightGain);

@@ -84,11 +84,13 @@ struct Avx2Pack {
         outputs[3][i] = _mm_cvtss_f32(_mm_shuffle_ps(samples, samples, 3));
     }
 
-    static void mixFour(const float* voice, double gain, float* mix)
+    static void mixFour(const float* voice, double leftGain, double rightGain, float* left, float* right)
     {
-        const D sums = _mm256_cvtps_pd(_mm_loadu_ps(mix));
         const D samples = _mm256_cvtps_pd(_mm_loadu_ps(voice));
-        _mm_storeu_ps(mix, _mm256_cvtpd_ps(_mm256_add_pd(sums, _mm256_mul_pd(samples, _mm256_set1_pd(gain)))));
+        const D rightSums = _mm256_cvtps_pd(_mm_loadu_ps(right));
+        _mm_storeu_ps(right, _mm256_cvtpd_ps(_mm256_add_pd(rightSums, _mm256_mul_pd(samples, _mm256_set1_pd(rightGain)))));
+        const D leftSums = _mm256_cvtps_pd(_mm_loadu_ps(left));
+        _mm_storeu_ps(left, _mm256_cvtpd_ps(_mm256_add_pd(leftSums, _mm256_mul_pd(samples, _mm256_set1_pd(leftGain)))));
     }
 };
 

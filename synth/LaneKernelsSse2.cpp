@@ -72,15 +72,21 @@ struct Sse2Pack {
         _mm_store_ss(outputs[1] + i, _mm_shuffle_ps(samples, samples, 1));
     }
 
-    static void mixFour(const float* voice, double gain, float* mix)
+    static void mixFour(const float* voice, double leftGain, double rightGain, float* left, float* right)
     {
         const __m128 samples = _mm_loadu_ps(voice);
+        const D low = _mm_cvtps_pd(samples);
+        const D high = _mm_cvtps_pd(_mm_movehl_ps(samples, samples));
+        addFour(low, high, _mm_set1_pd(rightGain), right);
+        addFour(low, high, _mm_set1_pd(leftGain), left);
+    }
+
+    static void addFour(D low, D high, D gain, float* mix)
+    {
         const __m128 sums = _mm_loadu_ps(mix);
-        const D scale = _mm_set1_pd(gain);
-        const D low = _mm_add_pd(_mm_cvtps_pd(sums), _mm_mul_pd(_mm_cvtps_pd(samples), scale));
-        const D high = _mm_add_pd(_mm_cvtps_pd(_mm_movehl_ps(sums, sums)),
-            _mm_mul_pd(_mm_cvtps_pd(_mm_movehl_ps(samples, samples)), scale));
-        _mm_storeu_ps(mix, _mm_movelh_ps(_mm_cvtpd_ps(low), _mm_cvtpd_ps(high)));
+        const D lowSums = _mm_add_pd(_mm_cvtps_pd(sums), _mm_mul_pd(low, gain));
+        const D highSums = _mm_add_pd(_mm_cvtps_pd(_mm_movehl_ps(sums, sums)), _mm_mul_pd(high, gain));
+        _mm_storeu_ps(mix, _mm_movelh_ps(_mm_cvtpd_ps(lowSums), _mm_cvtpd_ps(highSums)));
     }
 };
 
