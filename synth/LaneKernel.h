@@ -81,7 +81,7 @@ struct Arithmetic {
         D next;
         D rise;
         P::gatherSlopes(slopes, index, next, rise);
-        const D fraction = P::sub(P::widen(position), P::widenIndex(index));
+        const D fraction = P::fractionOf(position, index);
         return P::add(next, P::mul(fraction, rise));
     }
 

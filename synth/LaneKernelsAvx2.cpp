@@ -37,6 +37,13 @@ struct Avx2Pack {
         next = _mm_shuffle_ps(low, high, _MM_SHUFFLE(3, 1, 3, 1));
     }
 
+    // position - i, exact in float (both lie within one binade's reach), so
+    // only the difference needs widening.
+    static D fractionOf(__m128 position, __m128i)
+    {
+        return _mm256_cvtps_pd(_mm_sub_ps(position, _mm_round_ps(position, _MM_FROUND_TO_ZERO | _MM_FROUND_NO_EXC)));
+    }
+
     static void gatherSlopes(const double (*slopes)[2], __m128i index, D& next, D& rise)
     {
         alignas(16) int32_t at[4];

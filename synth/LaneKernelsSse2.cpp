@@ -34,6 +34,8 @@ struct Sse2Pack {
         next = _mm_movehl_ps(current, current);
     }
 
+    static D fractionOf(__m128 position, __m128i index) { return _mm_sub_pd(widen(position), widenIndex(index)); }
+
     static void gatherSlopes(const double (*slopes)[2], __m128i index, D& next, D& rise)
     {
         const D first = _mm_loadu_pd(slopes[_mm_cvtsi128_si32(index)]);
