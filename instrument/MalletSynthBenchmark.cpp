@@ -2,6 +2,13 @@
 // the vibrato runs too), on each voice engine the processor has. The
 // real-time factor counter is seconds of audio rendered per second of
 // processor time; compare the engines within one run.
+//
+// Measured on the 2-core development machine (AMD EPYC with AVX2, shared
+// with other builds; median of 3), real-time factor:
+//   frames  scalar  SSE2         AVX2
+//       64    25.4   92 (3.6x)   148 (5.8x)
+//      512    25.6  101 (3.9x)   183 (7.1x)
+//     4096    25.8   92 (3.6x)   179 (6.9x)
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>

@@ -1,16 +1,19 @@
-// Renders one second at 44.1 kHz, in 512-sample blocks over all 32 slots as
-// the instrument does, with a given number of ringing voices.
+// Renders one second at 44.1 kHz, in 512-sample blocks through the pool's
+// render call as the instrument does, with a given number of ringing voices
+// (vibrato on), on each voice engine the processor has.
 //
-// Measured on the 2-core development machine (RelWithDebInfo, -O2, other
-// builds running; CPU time, median of 3):
-//   voices  time/voice-sample  real-time factor
-//        0         -              ~79000
-//        1      26.6 ns              853
-//        8      26.4 ns              107
-//       32      26.3 ns               27
-// A voice costs the same alone or among 32: each resonator's recursion is a
-// chain of dependent double operations, so the time is latency, not
-// arithmetic; idle slots cost next to nothing.
+// Measured on the 2-core development machine (AMD EPYC with AVX2, shared
+// with other builds; RelWithDebInfo, -O2; CPU time, median of 3):
+//   voices  scalar    SSE2             AVX2       (time per voice-sample)
+//        0   116 ps    117 ps           122 ps    (per sample: clearing the mix)
+//        1  26.7 ns   10.4 ns (2.6x)    9.3 ns (2.9x)
+//        8  28.1 ns   10.0 ns (2.8x)    5.7 ns (4.9x)
+//       32  26.4 ns    8.0 ns (3.3x)    4.6 ns (5.7x)
+// Absolute times move by 10-20% with the load on the machine; the ratios of
+// one run hold better. The scalar engine's time is latency: each resonator
+// is a chain of dependent double operations. The vector engines run four
+// (AVX2) or two (SSE2) voices per instruction and are bound by throughput,
+// mostly the float/double conversions the arithmetic prescribes.
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
