@@ -3,7 +3,9 @@
 // rounds twice) and is only called once the processor has been seen to have it.
 #include <immintrin.h>
 
-#include "synth/LaneKernel.h"
+#include "synth/LaneGroupKernel.h"
+#include "synth/LaneMix.h"
+#include "synth/LaneSoloKernel.h"
 #include "synth/LaneKernels.h"
 
 namespace {

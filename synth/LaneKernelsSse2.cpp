@@ -1,7 +1,9 @@
 // The voice lanes two at a time with SSE2, which every build may assume.
 #include <emmintrin.h>
 
-#include "synth/LaneKernel.h"
+#include "synth/LaneGroupKernel.h"
+#include "synth/LaneMix.h"
+#include "synth/LaneSoloKernel.h"
 #include "synth/LaneKernels.h"
 
 namespace {
