@@ -53,7 +53,15 @@ void advance(VoiceLanes& lanes, int32_t first, int32_t count, float* const* outp
         state1[k] = A::flush(P::load(lanes.state1[k] + first), flushOffset);
         output[k] = FL::zero();
     }
-    bool flushStates = FL::any(_mm_castsi128_ps(flushing));
+    if (FL::any(_mm_castsi128_ps(flushing))) {
+#pragma GCC unroll 4
+        for (int32_t k = 0; k < kModes; ++k)
+            state0[k] = A::flush(state0[k], flushOffset);
+    }
+    // The voice keeps its last state unflushed, as the scalar code leaves it;
+    // kept here only on the samples that flushed it.
+    alignas(16) float unflushed[kModes][4] = {};
+    bool lastFlushed = false;
     F vibratoPhase = P::narrow(P::load(lanes.vibratoPhase + first));
     const F vibratoIncrement = P::narrow(P::load(lanes.vibratoIncrement + first));
     const D depth = P::load(lanes.vibratoDepth + first);
@@ -81,11 +89,6 @@ void advance(VoiceLanes& lanes, int32_t first, int32_t count, float* const* outp
             for (int32_t k = 0; k < kModes; ++k)
                 input[k] = P::load(quiet[k]);
         }
-        if (flushStates) {
-#pragma GCC unroll 4
-            for (int32_t k = 0; k < kModes; ++k)
-                state0[k] = A::flush(state0[k], flushOffset);
-        }
         F raw[kModes];
 #pragma GCC unroll 4
         for (int32_t k = 0; k < kModes; ++k) {
@@ -97,9 +100,20 @@ void advance(VoiceLanes& lanes, int32_t first, int32_t count, float* const* outp
                 P::mul(P::load(settings->feedforward2[k] + first), s1)));
             state1[k] = s0;
             raw[k] = P::narrow(w);
-            state0[k] = P::widen(raw[k]);
         }
-        flushStates = P::anyNeedsFlush(raw[0], raw[1], raw[2], raw[3]);
+        // The flush the next sample starts with, done here on the float
+        // states, before they are widened for it.
+        lastFlushed = P::anyNeedsFlush(raw[0], raw[1], raw[2], raw[3]);
+        if (lastFlushed) {
+#pragma GCC unroll 4
+            for (int32_t k = 0; k < kModes; ++k) {
+                _mm_store_ps(unflushed[k], raw[k]);
+                raw[k] = P::narrow(P::sub(P::add(P::widen(raw[k]), flushOffset), flushOffset));
+            }
+        }
+#pragma GCC unroll 4
+        for (int32_t k = 0; k < kModes; ++k)
+            state0[k] = P::widen(raw[k]);
         F sum = FL::add(FL::add(FL::add(output[0], output[1]), output[2]), output[3]);
         if constexpr (kVibrato == Vibrato::Everywhere) {
             F phase = FL::add(vibratoPhase, vibratoIncrement);
@@ -140,7 +154,7 @@ void advance(VoiceLanes& lanes, int32_t first, int32_t count, float* const* outp
     P::store(lanes.pulsePhase + first, P::widen(pulsePhase));
 #pragma GCC unroll 4
     for (int32_t k = 0; k < kModes; ++k) {
-        P::store(lanes.state0[k] + first, state0[k]);
+        P::store(lanes.state0[k] + first, lastFlushed ? P::widen(_mm_load_ps(unflushed[k])) : state0[k]);
         P::store(lanes.state1[k] + first, state1[k]);
         P::store(lanes.output[k] + first, P::widen(output[k]));
     }
