@@ -6,9 +6,9 @@
 // Measured on the 2-core development machine (AMD EPYC with AVX2, shared
 // with other builds; median of 3), real-time factor:
 //   frames  scalar  SSE2         AVX2
-//       64    25.4   92 (3.6x)   148 (5.8x)
-//      512    25.6  101 (3.9x)   183 (7.1x)
-//     4096    25.8   92 (3.6x)   179 (6.9x)
+//       64    26.6   90 (3.4x)   171 (6.4x)
+//      512    26.8   99 (3.7x)   188 (7.0x)
+//     4096    26.8   98 (3.7x)   188 (7.0x)
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>

@@ -5,15 +5,18 @@
 // Measured on the 2-core development machine (AMD EPYC with AVX2, shared
 // with other builds; RelWithDebInfo, -O2; CPU time, median of 3):
 //   voices  scalar    SSE2             AVX2       (time per voice-sample)
-//        0   116 ps    117 ps           122 ps    (per sample: clearing the mix)
-//        1  26.7 ns   10.4 ns (2.6x)    9.3 ns (2.9x)
-//        8  28.1 ns   10.0 ns (2.8x)    5.7 ns (4.9x)
-//       32  26.4 ns    8.0 ns (3.3x)    4.6 ns (5.7x)
+//        0   116 ps    116 ps           120 ps    (per sample: clearing the mix)
+//        1  25.8 ns    9.7 ns (2.7x)    9.2 ns (2.8x)
+//        8  25.9 ns    7.7 ns (3.4x)    4.3 ns (6.0x)
+//       32  25.7 ns    7.7 ns (3.3x)    4.3 ns (6.0x)
 // Absolute times move by 10-20% with the load on the machine; the ratios of
 // one run hold better. The scalar engine's time is latency: each resonator
-// is a chain of dependent double operations. The vector engines run four
-// (AVX2) or two (SSE2) voices per instruction and are bound by throughput,
-// mostly the float/double conversions the arithmetic prescribes.
+// is a chain of dependent double operations, one voice after another. The
+// vector engines run four (AVX2) or two (SSE2) voices per instruction and
+// are bound by throughput. Of the 4.3 ns with AVX2, the vibrato takes about
+// 1.5 (its table read and the conversions its rounding needs), the flush
+// test of the states about 1, the mix 0.3, handing the voices to the lanes
+// and back 0.1; a lone voice runs its four modes side by side instead.
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
