@@ -17,8 +17,10 @@ VoicePool::VoicePool()
 VoiceEngine VoicePool::useEngine(VoiceEngine wanted)
 {
     engineInUse = voiceEngineAvailable(wanted) ? wanted : bestVoiceEngine();
-    const LaneKernels* wide = avx2LaneKernels();
-    lanes.useKernels(engineInUse == VoiceEngine::Avx2 && wide != nullptr ? *wide : sse2LaneKernels());
+    // The AVX2 file is not entered, not even for its table, on a processor
+    // without AVX2.
+    const LaneKernels* wide = engineInUse == VoiceEngine::Avx2 ? avx2LaneKernels() : nullptr;
+    lanes.useKernels(wide != nullptr ? *wide : sse2LaneKernels());
     return engineInUse;
 }
 
