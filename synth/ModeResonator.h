@@ -24,6 +24,9 @@ public:
     float getOutput() const { return output; }
 
 private:
+    // The vector engine copies the state into its lanes and back.
+    friend class VoiceLanes;
+
     static float flushTiny(float value);
 
     float feedback1 = 0.0f;

@@ -52,6 +52,10 @@ public:
     float getVibratoDepth() const { return vibratoDepth; }
 
 private:
+    // The vector engine runs the voice from a copy of this state and writes
+    // the result back; the voice stays the owner of it between render calls.
+    friend class VoiceLanes;
+
     void setRatio(int32_t mode, float value);
     void setResonance(int32_t mode, float value);
     void setStrikeGain(float value);

@@ -19,6 +19,8 @@ public:
     float getIncrement() const { return increment; }
 
 private:
+    friend class VoiceLanes;
+
     void recoverPhase();
 
     SineTable table;

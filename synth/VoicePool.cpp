@@ -8,7 +8,21 @@ constexpr float kVelocityScale = 0.007874016f;  // 1/127
 constexpr double kPanPerNote = 0.0078125;       // 1/128
 }  // namespace
 
-VoicePool::VoicePool() = default;
+VoicePool::VoicePool()
+{
+    VoiceLanes::prepareTables(voices[0]);
+    useEngine(voiceEngineFromEnvironment());
+}
+
+VoiceEngine VoicePool::useEngine(VoiceEngine wanted)
+{
+    engineInUse = voiceEngineAvailable(wanted) ? wanted : bestVoiceEngine();
+    // The AVX2 file is not entered, not even for its table, on a processor
+    // without AVX2.
+    const LaneKernels* wide = engineInUse == VoiceEngine::Avx2 ? avx2LaneKernels() : nullptr;
+    lanes.useKernels(wide != nullptr ? *wide : sse2LaneKernels());
+    return engineInUse;
+}
 
 void VoicePool::setSampleRate(float hz)
 {
@@ -62,9 +76,8 @@ void VoicePool::renderSlot(int32_t slot, float* left, float* right, int32_t coun
     if (slot < 0 || slot >= kSlotCount || left == nullptr || right == nullptr)
         return;
     StrikeVoice& playing = voices[slot];
-    const double share = monoShare;
-    const double rightGain = share + (1.0 - share) * slotPan[slot];
-    const double leftGain = share + (1.0 - share) * (1.0 - slotPan[slot]);
+    const double rightGain = rightGainOf(slot);
+    const double leftGain = leftGainOf(slot);
     for (int32_t i = 0; i < count && active[slot]; ++i) {
         if (playing.isFinished()) {
             active[slot] = false;
@@ -78,10 +91,38 @@ void VoicePool::renderSlot(int32_t slot, float* left, float* right, int32_t coun
 
 void VoicePool::render(float* left, float* right, int32_t count)
 {
-    for (int32_t slot = 0; slot < kSlotCount; ++slot) {
-        if (active[slot])
-            renderSlot(slot, left, right, count);
+    if (engineInUse == VoiceEngine::Scalar) {
+        for (int32_t slot = 0; slot < kSlotCount; ++slot) {
+            if (active[slot])
+                renderSlot(slot, left, right, count);
+        }
+        return;
     }
+    if (left == nullptr || right == nullptr || count <= 0)
+        return;
+    bool anyActive = false;
+    for (int32_t slot = 0; slot < kSlotCount; ++slot) {
+        if (active[slot]) {
+            leftGains[slot] = leftGainOf(slot);
+            rightGains[slot] = rightGainOf(slot);
+            anyActive = true;
+        }
+    }
+    if (!anyActive)
+        return;
+    lanes.render({voices, active, leftGains, rightGains}, left, right, count);
+}
+
+double VoicePool::rightGainOf(int32_t slot) const
+{
+    const double share = monoShare;
+    return share + (1.0 - share) * slotPan[slot];
+}
+
+double VoicePool::leftGainOf(int32_t slot) const
+{
+    const double share = monoShare;
+    return share + (1.0 - share) * (1.0 - slotPan[slot]);
 }
 
 int32_t VoicePool::activeSlotWithNote(int32_t note) const

@@ -2,8 +2,10 @@
 
 #include <cstdint>
 
+#include "synth/LaneRenderer.h"
 #include "synth/NoteFrequencyTable.h"
 #include "synth/StrikeVoice.h"
+#include "synth/VoiceEngine.h"
 
 // The synthesis engine as the instrument sees it: 32 voices in numbered
 // slots, each with the note it last took, an in-use flag and a stereo
@@ -12,6 +14,7 @@ class VoicePool {
 public:
     static constexpr int32_t kSlotCount = 32;
 
+    // The engine is chosen here, from ZAV_ENGINE or the processor.
     VoicePool();
     ~VoicePool() = default;
     VoicePool(const VoicePool&) = delete;
@@ -31,8 +34,13 @@ public:
     // Adds count samples of the slot into both buffers; a voice that
     // finishes contributes up to and including the sample it finished on.
     void renderSlot(int32_t slot, float* left, float* right, int32_t count);
-    // Every slot in turn, so each sample sums the voices in slot order.
+    // Every active slot for count samples, each sample summing the voices in
+    // slot order; the same samples whichever engine runs them.
     void render(float* left, float* right, int32_t count);
+    // For tests and benchmarks; an engine the processor lacks gives the best
+    // available one. Returns the engine now in use.
+    VoiceEngine useEngine(VoiceEngine wanted);
+    VoiceEngine engine() const { return engineInUse; }
 
     const StrikeVoice& voice(int32_t slot) const { return voices[slot]; }
     bool isActive(int32_t slot) const { return active[slot]; }
@@ -44,6 +52,8 @@ private:
     int32_t freeSlot() const;
     int32_t lowestNoteSlot() const;
     void strikeSlot(int32_t slot, int32_t note, int32_t velocity);
+    double leftGainOf(int32_t slot) const;
+    double rightGainOf(int32_t slot) const;
 
     StrikeVoice voices[kSlotCount];
     bool active[kSlotCount] = {};
@@ -52,4 +62,8 @@ private:
     // 1 - "Stereo Spread": the share of each voice sent to both sides alike.
     float monoShare = 0.0f;
     NoteFrequencyTable noteFrequencies;
+    VoiceEngine engineInUse = VoiceEngine::Scalar;
+    LaneRenderer lanes{sse2LaneKernels()};
+    double leftGains[kSlotCount] = {};
+    double rightGains[kSlotCount] = {};
 };

@@ -39,3 +39,28 @@ TEST(RenderAllocation, NotesParametersAndRenderingNeverAllocate)
 
     EXPECT_EQ(during, 0);
 }
+
+// The vector engines render from buffers the pool holds from its construction.
+TEST(RenderAllocation, EveryEngineRendersWithoutAllocating)
+{
+    for (VoiceEngine engine : {VoiceEngine::Scalar, VoiceEngine::Sse2, VoiceEngine::Avx2}) {
+        if (!voiceEngineAvailable(engine))
+            continue;
+        auto pool = std::make_unique<VoicePool>();
+        ASSERT_EQ(pool->useEngine(engine), engine);
+        std::vector<float> left(700);
+        std::vector<float> right(700);
+        applyProgram(*pool, kVibraphone);
+
+        const long before = allocationCount();
+        pool->setSampleRate(100.0f);
+        for (int32_t round = 0; round < 40; ++round) {
+            pool->noteOn((round * 7) % 128, 100);
+            pool->render(left.data(), right.data(), 1 + (round * 37) % 700);
+        }
+        pool->allNotesOff();
+        const long during = allocationCount() - before;
+
+        EXPECT_EQ(during, 0) << voiceEngineName(engine);
+    }
+}

@@ -1,0 +1,7 @@
+// Builds without the AVX2 code (the 32-bit DLL) offer only SSE2.
+#include "synth/LaneKernels.h"
+
+const LaneKernels* avx2LaneKernels()
+{
+    return nullptr;
+}
