@@ -3,10 +3,7 @@
 // rounds twice) and is only called once the processor has been seen to have it.
 #include <immintrin.h>
 
-#include "synth/LaneGroupKernel.h"
-#include "synth/LaneMix.h"
-#include "synth/LaneSoloKernel.h"
-#include "synth/LaneKernels.h"
+#include "synth/LaneKernelEntries.h"
 
 namespace {
 
@@ -103,34 +100,9 @@ struct Avx2Pack {
     }
 };
 
-// Windows promises 32-bit code only a 4-byte aligned stack: the entry points
-// realign it, and GCC aligns the 32-byte spills below them from there.
-#if defined(__i386__)
-#define ZAV_REALIGN_STACK __attribute__((force_align_arg_pointer))
-#else
-#define ZAV_REALIGN_STACK
-#endif
-
-ZAV_REALIGN_STACK void renderGroup(VoiceLanes& lanes, int32_t first, int32_t count, float* const* outputs)
-{
-    lanekernel::renderGroup<Avx2Pack>(lanes, first, count, outputs);
-}
-
-ZAV_REALIGN_STACK void renderOne(VoiceLanes& lanes, int32_t lane, int32_t count, float* output)
-{
-    lanekernel::renderOne<Avx2Pack>(lanes, lane, count, output);
-}
-
-ZAV_REALIGN_STACK void mixVoice(const float* voice, double leftGain, double rightGain, float* left, float* right, int32_t count)
-{
-    lanekernel::mixVoice<Avx2Pack>(voice, leftGain, rightGain, left, right, count);
-}
-
-const LaneKernels kAvx2Kernels{4, renderGroup, renderOne, mixVoice};
-
 }  // namespace
 
 const LaneKernels* avx2LaneKernels()
 {
-    return &kAvx2Kernels;
+    return &LaneKernelEntries<Avx2Pack>::kernels;
 }

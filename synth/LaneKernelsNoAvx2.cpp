@@ -1,4 +1,4 @@
-// Builds without the AVX2 code (the 32-bit DLL) offer only SSE2.
+// Builds without the AVX2 code (the 64-bit Windows DLL) offer only SSE2.
 #include "synth/LaneKernels.h"
 
 const LaneKernels* avx2LaneKernels()

@@ -1,10 +1,7 @@
 // The voice lanes two at a time with SSE2, which every build may assume.
 #include <emmintrin.h>
 
-#include "synth/LaneGroupKernel.h"
-#include "synth/LaneMix.h"
-#include "synth/LaneSoloKernel.h"
-#include "synth/LaneKernels.h"
+#include "synth/LaneKernelEntries.h"
 
 namespace {
 
@@ -94,35 +91,9 @@ struct Sse2Pack {
     }
 };
 
-// Windows promises 32-bit code only a 4-byte aligned stack; the vector
-// spills need 16.
-#if defined(__i386__)
-#define ZAV_REALIGN_STACK __attribute__((force_align_arg_pointer))
-#else
-#define ZAV_REALIGN_STACK
-#endif
-
-ZAV_REALIGN_STACK void renderGroup(VoiceLanes& lanes, int32_t first, int32_t count, float* const* outputs)
-{
-    lanekernel::renderGroup<Sse2Pack>(lanes, first, count, outputs);
-}
-
-ZAV_REALIGN_STACK void renderOne(VoiceLanes& lanes, int32_t lane, int32_t count, float* output)
-{
-    lanekernel::renderOne<Sse2Pack>(lanes, lane, count, output);
-}
-
-ZAV_REALIGN_STACK void mixVoice(const float* voice, double leftGain, double rightGain, float* left, float* right,
-    int32_t count)
-{
-    lanekernel::mixVoice<Sse2Pack>(voice, leftGain, rightGain, left, right, count);
-}
-
-const LaneKernels kSse2Kernels{2, renderGroup, renderOne, mixVoice};
-
 }  // namespace
 
 const LaneKernels& sse2LaneKernels()
 {
-    return kSse2Kernels;
+    return LaneKernelEntries<Sse2Pack>::kernels;
 }
