@@ -75,7 +75,7 @@ void BM_RenderThirtyTwoVoices(benchmark::State& state) {
 BENCHMARK(BM_RenderThirtyTwoVoices)
     ->ArgNames({"engine", "frames"})
     ->ArgsProduct({{static_cast<int64_t>(VoiceEngine::Scalar), static_cast<int64_t>(VoiceEngine::Sse2),
-                       static_cast<int64_t>(VoiceEngine::Avx2)},
+                       static_cast<int64_t>(VoiceEngine::Avx2), static_cast<int64_t>(VoiceEngine::Avx512)},
         {64, 512, 4096}});
 
 }  // namespace

@@ -22,9 +22,9 @@ template <class P, Vibrato kVibrato, bool kPulse>
 void advance(VoiceLanes& lanes, int32_t first, int32_t count, float* const* outputs)
 {
     using D = typename P::D;
-    using F = __m128;
     using A = Arithmetic<P>;
-    using FL = FloatLanes<P>;
+    using FL = typename P::Floats;
+    using F = typename FL::F;
     constexpr int32_t kModes = VoiceLanes::kModes;
     if (count <= 0)
         return;
@@ -40,27 +40,27 @@ void advance(VoiceLanes& lanes, int32_t first, int32_t count, float* const* outp
     const F quietDrive = P::narrow(P::mul(P::zero(), amplitude));
     // Only the states stay in registers from sample to sample; the settings
     // are read from the lanes where they are used (see below).
-    alignas(32) double quietInput[kModes][P::kWidth];
+    alignas(64) double quietInput[kModes][P::kWidth];
     D state0[kModes], state1[kModes];
     F output[kModes];
-    __m128i flushing = _mm_setzero_si128();
+    F flushing = FL::zero();
 #pragma GCC unroll 4
     for (int32_t k = 0; k < kModes; ++k) {
         P::store(quietInput[k], P::mul(P::widen(quietDrive), P::load(lanes.gain[k] + first)));
         state0[k] = P::load(lanes.state0[k] + first);
-        flushing = _mm_or_si128(flushing, FL::needsFlush(P::narrow(state0[k])));
+        flushing = FL::either(flushing, FL::needsFlush(P::narrow(state0[k])));
         // Flushed once here, which is what every later flush of it would give.
         state1[k] = A::flush(P::load(lanes.state1[k] + first), flushOffset);
         output[k] = FL::zero();
     }
-    if (FL::any(_mm_castsi128_ps(flushing))) {
+    if (FL::any(flushing)) {
 #pragma GCC unroll 4
         for (int32_t k = 0; k < kModes; ++k)
             state0[k] = A::flush(state0[k], flushOffset);
     }
     // The voice keeps its last state unflushed, as the scalar code leaves it;
     // kept here only on the samples that flushed it.
-    alignas(16) float unflushed[kModes][4] = {};
+    float unflushed[kModes][FL::kStride] = {};
     bool lastFlushed = false;
     F vibratoPhase = P::narrow(P::load(lanes.vibratoPhase + first));
     const F vibratoIncrement = P::narrow(P::load(lanes.vibratoIncrement + first));
@@ -107,7 +107,7 @@ void advance(VoiceLanes& lanes, int32_t first, int32_t count, float* const* outp
         if (lastFlushed) {
 #pragma GCC unroll 4
             for (int32_t k = 0; k < kModes; ++k) {
-                _mm_store_ps(unflushed[k], raw[k]);
+                FL::store(unflushed[k], raw[k]);
                 raw[k] = P::narrow(P::sub(P::add(P::widen(raw[k]), flushOffset), flushOffset));
             }
         }
@@ -126,7 +126,7 @@ void advance(VoiceLanes& lanes, int32_t first, int32_t count, float* const* outp
             F phase = FL::add(vibratoPhase, vibratoIncrement);
             phase = FL::select(FL::greaterOrEqual(phase, period), FL::sub(phase, period), phase);
             const F inside = FL::inRange(phase, period);
-            if (FL::any(_mm_xor_ps(inside, _mm_castsi128_ps(_mm_set1_epi32(-1))))) {
+            if (!FL::all(inside)) {
                 // A negative rate runs backwards and wraps upwards; whatever is
                 // still outside the period starts again at 0.
                 phase = FL::select(FL::less(phase, FL::zero()), FL::add(phase, period), phase);
@@ -154,7 +154,7 @@ void advance(VoiceLanes& lanes, int32_t first, int32_t count, float* const* outp
     P::store(lanes.pulsePhase + first, P::widen(pulsePhase));
 #pragma GCC unroll 4
     for (int32_t k = 0; k < kModes; ++k) {
-        P::store(lanes.state0[k] + first, lastFlushed ? P::widen(_mm_load_ps(unflushed[k])) : state0[k]);
+        P::store(lanes.state0[k] + first, lastFlushed ? P::widen(FL::load(unflushed[k])) : state0[k]);
         P::store(lanes.state1[k] + first, state1[k]);
         P::store(lanes.output[k] + first, P::widen(output[k]));
     }
@@ -164,16 +164,15 @@ void advance(VoiceLanes& lanes, int32_t first, int32_t count, float* const* outp
 template <class P, bool kPulse>
 void renderGroupWith(VoiceLanes& lanes, int32_t first, int32_t count, float* const* outputs)
 {
-    using FL = FloatLanes<P>;
-    const __m128 on = FL::notEqual(P::narrow(P::load(lanes.vibratoDepth + first)), FL::zero());
+    using FL = typename P::Floats;
+    const auto on = FL::notEqual(P::narrow(P::load(lanes.vibratoDepth + first)), FL::zero());
     if (!FL::any(on))
         return advance<P, Vibrato::Off, kPulse>(lanes, first, count, outputs);
     // A phase and an increment both in 0..4096 stay there after the one wrap.
-    const __m128 period = FL::set1(4096.0f);
-    const __m128 phaseInside = FL::inRange(P::narrow(P::load(lanes.vibratoPhase + first)), period);
-    const __m128 stepInside = FL::inRange(P::narrow(P::load(lanes.vibratoIncrement + first)), period);
-    const int32_t everywhere = _mm_movemask_ps(FL::both(on, FL::both(phaseInside, stepInside))) & P::kLaneBits;
-    if (everywhere == P::kLaneBits)
+    const auto period = FL::set1(4096.0f);
+    const auto phaseInside = FL::inRange(P::narrow(P::load(lanes.vibratoPhase + first)), period);
+    const auto stepInside = FL::inRange(P::narrow(P::load(lanes.vibratoIncrement + first)), period);
+    if (FL::all(FL::both(on, FL::both(phaseInside, stepInside))))
         return advance<P, Vibrato::Everywhere, kPulse>(lanes, first, count, outputs);
     advance<P, Vibrato::Mixed, kPulse>(lanes, first, count, outputs);
 }
@@ -183,10 +182,10 @@ void renderGroup(VoiceLanes& lanes, int32_t first, int32_t count, float* const* 
 {
     // Past the end with a forward (or NaN) step, the pulse stays unread; NaN
     // phases compare as past the end here and never read it either.
-    const __m128 phase = P::narrow(P::load(lanes.pulsePhase + first));
-    const __m128 step = P::narrow(P::load(lanes.pulseIncrement + first));
-    const __m128 over = _mm_and_ps(_mm_cmpnlt_ps(phase, _mm_set1_ps(256.0f)), _mm_cmpnlt_ps(step, _mm_setzero_ps()));
-    if ((_mm_movemask_ps(over) & P::kLaneBits) == P::kLaneBits)
+    using FL = typename P::Floats;
+    const auto phase = P::narrow(P::load(lanes.pulsePhase + first));
+    const auto step = P::narrow(P::load(lanes.pulseIncrement + first));
+    if (FL::all(FL::both(FL::notLess(phase, FL::set1(256.0f)), FL::notLess(step, FL::zero()))))
         return renderGroupWith<P, false>(lanes, first, count, outputs);
     renderGroupWith<P, true>(lanes, first, count, outputs);
 }

@@ -35,5 +35,5 @@ struct LaneKernelEntries {
         lanekernel::mixVoice<Pack>(voice, leftGain, rightGain, left, right, count);
     }
 
-    static constexpr LaneKernels kernels{Pack::kWidth, renderGroup, renderOne, mixVoice};
+    static constexpr LaneKernels kernels{{Pack::kWidth, renderGroup}, renderOne, mixVoice};
 };

@@ -4,16 +4,19 @@
 
 class VoiceLanes;
 
+// Advances `width` lanes from `first` by count samples, each of which must
+// still be running after them; lane first + j writes its samples to
+// outputs[j].
+struct GroupKernel {
+    int32_t width;
+    void (*render)(VoiceLanes& lanes, int32_t first, int32_t count, float* const* outputs);
+};
+
 // The vector code of one instruction set, built in its own file with that
 // set enabled and called only once the processor is known to have it.
 struct LaneKernels {
-    // Voices advanced per instruction.
-    int32_t width;
-    // Advances lanes first .. first + width - 1 by count samples, each of
-    // which must still be running after them; lane first + j writes its
-    // samples to outputs[j].
-    void (*renderGroup)(VoiceLanes& lanes, int32_t first, int32_t count, float* const* outputs);
-    // The same for one lane alone, its four modes side by side instead.
+    GroupKernel group;
+    // One lane alone, its four modes side by side instead.
     void (*renderOne)(VoiceLanes& lanes, int32_t lane, int32_t count, float* output);
     // Adds one voice's samples into the mix as the scalar pool does:
     // left[i] = float(left[i] + voice[i] * leftGain), the same on the right.
@@ -24,3 +27,7 @@ struct LaneKernels {
 const LaneKernels& sse2LaneKernels();
 // Null in a build without the AVX2 code.
 const LaneKernels* avx2LaneKernels();
+// Eight lanes per instruction; null in a build without the AVX-512 code. A
+// lone voice's four modes and the mix need no more than AVX2, whose kernels
+// do them.
+const GroupKernel* avx512GroupKernel();

@@ -8,6 +8,7 @@
 namespace {
 
 struct Avx2Pack {
+    using Floats = lanekernel::FloatLanes<Avx2Pack>;
     using D = __m256d;
     static constexpr int kWidth = 4;
     static constexpr int kLaneBits = 0xf;
@@ -21,14 +22,15 @@ struct Avx2Pack {
     static D mul(D a, D b) { return _mm256_mul_pd(a, b); }
     static __m128 narrow(D value) { return _mm256_cvtpd_ps(value); }
     static D widen(__m128 value) { return _mm256_cvtps_pd(value); }
+    static __m128i truncate(__m128 position) { return _mm_cvttps_epi32(position); }
     static D widenIndex(__m128i index) { return _mm256_cvtepi32_pd(index); }
 
     // One 64-bit read per lane takes t[i] and t[i+1] together; plain loads
     // are quicker than a gather instruction on the processors measured.
     static void gatherPair(const float* table, __m128i index, __m128& current, __m128& next)
     {
-        alignas(16) int32_t at[4];
-        _mm_store_si128(reinterpret_cast<__m128i*>(at), index);
+        int32_t at[4];
+        lanekernel::storeIndices<Avx2Pack>(index, at);
         const auto pairAt = [table](int32_t i) { return _mm_loadl_epi64(reinterpret_cast<const __m128i*>(table + i)); };
         const __m128 low = _mm_castsi128_ps(_mm_unpacklo_epi64(pairAt(at[0]), pairAt(at[1])));
         const __m128 high = _mm_castsi128_ps(_mm_unpacklo_epi64(pairAt(at[2]), pairAt(at[3])));
@@ -45,8 +47,8 @@ struct Avx2Pack {
 
     static void gatherSlopes(const double (*slopes)[2], __m128i index, D& next, D& rise)
     {
-        alignas(16) int32_t at[4];
-        _mm_store_si128(reinterpret_cast<__m128i*>(at), index);
+        int32_t at[4];
+        lanekernel::storeIndices<Avx2Pack>(index, at);
         const D even = _mm256_insertf128_pd(_mm256_castpd128_pd256(_mm_loadu_pd(slopes[at[0]])),
             _mm_loadu_pd(slopes[at[2]]), 1);
         const D odd = _mm256_insertf128_pd(_mm256_castpd128_pd256(_mm_loadu_pd(slopes[at[1]])),
@@ -62,7 +64,7 @@ struct Avx2Pack {
             const __m256i bits = _mm256_castps_si256(_mm256_insertf128_ps(_mm256_castps128_ps256(low), high, 1));
             const __m256i magnitude = _mm256_and_si256(bits, _mm256_set1_epi32(0x7fffffff));
             const __m256i tiny = _mm256_cmpgt_epi32(
-                _mm256_set1_epi32(lanekernel::FloatLanes<Avx2Pack>::kFlushedBelow), magnitude);
+                _mm256_set1_epi32(lanekernel::kFlushedBelow), magnitude);
             return _mm256_andnot_si256(_mm256_cmpeq_epi32(bits, _mm256_setzero_si256()), tiny);
         };
         return _mm256_movemask_ps(_mm256_castsi256_ps(_mm256_or_si256(needs(a, b), needs(c, d)))) != 0;

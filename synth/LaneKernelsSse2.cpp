@@ -6,6 +6,7 @@
 namespace {
 
 struct Sse2Pack {
+    using Floats = lanekernel::FloatLanes<Sse2Pack>;
     using D = __m128d;
     // Floats live in the low two of the four lanes of an __m128.
     static constexpr int kWidth = 2;
@@ -20,6 +21,7 @@ struct Sse2Pack {
     static D mul(D a, D b) { return _mm_mul_pd(a, b); }
     static __m128 narrow(D value) { return _mm_cvtpd_ps(value); }
     static D widen(__m128 value) { return _mm_cvtps_pd(value); }
+    static __m128i truncate(__m128 position) { return _mm_cvttps_epi32(position); }
     static D widenIndex(__m128i index) { return _mm_cvtepi32_pd(index); }
 
     // One 64-bit read per lane takes t[i] and t[i+1] together.
@@ -45,10 +47,8 @@ struct Sse2Pack {
 
     static bool anyNeedsFlush(__m128 a, __m128 b, __m128 c, __m128 d)
     {
-        using FL = lanekernel::FloatLanes<Sse2Pack>;
-        const __m128i any = _mm_or_si128(_mm_or_si128(FL::needsFlush(a), FL::needsFlush(b)),
-            _mm_or_si128(FL::needsFlush(c), FL::needsFlush(d)));
-        return (_mm_movemask_ps(_mm_castsi128_ps(any)) & kLaneBits) != 0;
+        return Floats::any(Floats::either(Floats::either(Floats::needsFlush(a), Floats::needsFlush(b)),
+            Floats::either(Floats::needsFlush(c), Floats::needsFlush(d))));
     }
 
     static void storeModes(float* to, __m128 values) { _mm_storel_pi(reinterpret_cast<__m64*>(to), values); }

@@ -86,19 +86,25 @@ void LaneRenderer::runLanes(const Slots& slots, int32_t count)
 
 void LaneRenderer::advanceGroups(int32_t position, int32_t samples)
 {
-    const int32_t width = kernels->width;
-    float* outputs[4];
-    for (int32_t first = 0; first < laneCount; first += width) {
+    float* outputs[kWidestGroup];
+    for (int32_t first = 0; first < laneCount;) {
         if (first + 1 == laneCount) {
             kernels->renderOne(lanes, first, samples, voiceOutput[laneSlot[first]] + position);
             break;
         }
-        for (int32_t j = 0; j < width; ++j) {
+        const GroupKernel& group = groupFor(laneCount - first);
+        for (int32_t j = 0; j < group.width; ++j) {
             const int32_t lane = first + j;
             outputs[j] = lane < laneCount ? voiceOutput[laneSlot[lane]] + position : padding;
         }
-        kernels->renderGroup(lanes, first, samples, outputs);
+        group.render(lanes, first, samples, outputs);
+        first += group.width;
     }
+}
+
+const GroupKernel& LaneRenderer::groupFor(int32_t lanesLeft) const
+{
+    return widerGroups != nullptr && lanesLeft > kernels->group.width ? *widerGroups : kernels->group;
 }
 
 // The voice goes back with what the lane did to it; a voice that finished
@@ -121,7 +127,8 @@ void LaneRenderer::retireLane(const Slots& slots, int32_t lane, int32_t position
 
 void LaneRenderer::idleThePadding()
 {
-    const int32_t width = kernels->width;
+    // Up to the end of the last group, whichever width it has.
+    const int32_t width = groupFor(kSlotCount).width;
     for (int32_t lane = laneCount; lane % width != 0; ++lane)
         lanes.makeIdle(lane);
 }

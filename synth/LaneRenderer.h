@@ -14,6 +14,7 @@ class LaneRenderer {
 public:
     static constexpr int32_t kSlotCount = VoiceLanes::kCapacity;
     static constexpr int32_t kSpan = 256;
+    static constexpr int32_t kWidestGroup = 8;
 
     struct Slots {
         StrikeVoice* voices;
@@ -26,7 +27,12 @@ public:
     LaneRenderer(const LaneRenderer&) = delete;
     LaneRenderer& operator=(const LaneRenderer&) = delete;
 
-    void useKernels(const LaneKernels& laneKernels) { kernels = &laneKernels; }
+    // Groups wider than the kernels' own go to `wider` where there is one.
+    void useKernels(const LaneKernels& laneKernels, const GroupKernel* wider)
+    {
+        kernels = &laneKernels;
+        widerGroups = wider;
+    }
     void render(const Slots& slots, float* left, float* right, int32_t count);
 
 private:
@@ -37,8 +43,10 @@ private:
     void advanceGroups(int32_t position, int32_t samples);
     void retireLane(const Slots& slots, int32_t lane, int32_t position, int32_t count);
     void idleThePadding();
+    const GroupKernel& groupFor(int32_t lanesLeft) const;
 
     const LaneKernels* kernels;
+    const GroupKernel* widerGroups = nullptr;
     VoiceLanes lanes;
     int32_t laneCount = 0;
     int32_t laneSlot[kSlotCount] = {};

@@ -26,9 +26,9 @@ template <class P>
 void renderOne(VoiceLanes& lanes, int32_t lane, int32_t count, float* output)
 {
     using D = typename P::D;
-    using F = __m128;
     using A = Arithmetic<P>;
-    using FL = FloatLanes<P>;
+    using FL = typename P::Floats;
+    using F = typename FL::F;
     constexpr int32_t kWidth = P::kWidth;
     constexpr int32_t kVectors = VoiceLanes::kModes / kWidth;
     if (count <= 0)
@@ -74,11 +74,11 @@ void renderOne(VoiceLanes& lanes, int32_t lane, int32_t count, float* output)
             ? static_cast<float>(readOneTable<P>(pulseTable, pulsePhase) * amplitude)
             : quietDrive;
         const D input = P::set1(drive);
-        __m128i flushing = FL::needsFlush(rawState0[0]);
+        F flushing = FL::needsFlush(rawState0[0]);
 #pragma GCC unroll 4
         for (int32_t v = 1; v < kVectors; ++v)
-            flushing = _mm_or_si128(flushing, FL::needsFlush(rawState0[v]));
-        if (FL::any(_mm_castsi128_ps(flushing))) {
+            flushing = FL::either(flushing, FL::needsFlush(rawState0[v]));
+        if (FL::any(flushing)) {
 #pragma GCC unroll 4
             for (int32_t v = 0; v < kVectors; ++v)
                 state0[v] = A::flush(state0[v], flushOffset);

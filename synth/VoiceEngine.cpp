@@ -1,30 +1,83 @@
 #include "synth/VoiceEngine.h"
 
+#include <cpuid.h>
 #include <cstdlib>
 #include <cstring>
 #include <initializer_list>
 
-bool voiceEngineAvailable(VoiceEngine engine)
+namespace {
+
+constexpr uint32_t kOsSavesRegisters = 1u << 27;  // leaf 1, ECX: OSXSAVE
+constexpr uint32_t kAvx = 1u << 28;               // leaf 1, ECX
+constexpr uint32_t kAvx2 = 1u << 5;               // leaf 7, EBX
+constexpr uint32_t kAvx512F = 1u << 16;           // leaf 7, EBX
+// XCR0: the SSE and AVX halves of the vector registers, then the opmask
+// registers and the upper halves of zmm0-15 and all of zmm16-31.
+constexpr uint64_t kAvxState = 0x6;
+constexpr uint64_t kAvx512State = 0xe0;
+
+bool builtWith(VoiceEngine engine)
 {
+    switch (engine) {
+    case VoiceEngine::Avx2:
+        return ZAV_AVX2_KERNELS != 0;
+    case VoiceEngine::Avx512:
+        return ZAV_AVX512_KERNELS != 0;
+    default:
+        return true;
+    }
+}
+
+}  // namespace
+
+ProcessorReport reportOfThisProcessor()
+{
+    ProcessorReport report;
+    unsigned eax = 0, ebx = 0, ecx = 0, edx = 0;
+    if (__get_cpuid(1, &eax, &ebx, &ecx, &edx) == 0)
+        return report;
+    report.leaf1Ecx = ecx;
+    if (__get_cpuid_count(7, 0, &eax, &ebx, &ecx, &edx) != 0)
+        report.leaf7Ebx = ebx;
+    if ((report.leaf1Ecx & kOsSavesRegisters) != 0) {
+        uint32_t low = 0, high = 0;
+        __asm__ volatile("xgetbv" : "=a"(low), "=d"(high) : "c"(0));
+        report.xcr0 = (static_cast<uint64_t>(high) << 32) | low;
+    }
+    return report;
+}
+
+// A processor may have the instructions while its system does not save the
+// wider registers: their contents would then be lost at every thread switch.
+bool voiceEngineSupported(VoiceEngine engine, const ProcessorReport& report)
+{
+    const bool avx = (report.leaf1Ecx & (kOsSavesRegisters | kAvx)) == (kOsSavesRegisters | kAvx)
+        && (report.xcr0 & kAvxState) == kAvxState;
+    const bool avx2 = avx && (report.leaf7Ebx & kAvx2) != 0;
     switch (engine) {
     case VoiceEngine::Scalar:
     case VoiceEngine::Sse2:
         return true;
     case VoiceEngine::Avx2:
-#if ZAV_AVX2_KERNELS
-        // Also checks that the system saves the wide registers.
-        __builtin_cpu_init();
-        return __builtin_cpu_supports("avx2") != 0;
-#else
-        return false;
-#endif
+        return avx2;
+    case VoiceEngine::Avx512:
+        return avx2 && (report.leaf7Ebx & kAvx512F) != 0 && (report.xcr0 & kAvx512State) == kAvx512State;
     }
     return false;
 }
 
+bool voiceEngineAvailable(VoiceEngine engine)
+{
+    return builtWith(engine) && voiceEngineSupported(engine, reportOfThisProcessor());
+}
+
 VoiceEngine bestVoiceEngine()
 {
-    return voiceEngineAvailable(VoiceEngine::Avx2) ? VoiceEngine::Avx2 : VoiceEngine::Sse2;
+    for (VoiceEngine engine : {VoiceEngine::Avx512, VoiceEngine::Avx2}) {
+        if (voiceEngineAvailable(engine))
+            return engine;
+    }
+    return VoiceEngine::Sse2;
 }
 
 VoiceEngine voiceEngineFromEnvironment()
@@ -32,7 +85,7 @@ VoiceEngine voiceEngineFromEnvironment()
     const char* chosen = std::getenv("ZAV_ENGINE");
     if (chosen == nullptr)
         return bestVoiceEngine();
-    for (VoiceEngine engine : {VoiceEngine::Scalar, VoiceEngine::Sse2, VoiceEngine::Avx2}) {
+    for (VoiceEngine engine : {VoiceEngine::Scalar, VoiceEngine::Sse2, VoiceEngine::Avx2, VoiceEngine::Avx512}) {
         if (std::strcmp(chosen, voiceEngineName(engine)) == 0 && voiceEngineAvailable(engine))
             return engine;
     }
@@ -48,6 +101,8 @@ const char* voiceEngineName(VoiceEngine engine)
         return "sse2";
     case VoiceEngine::Avx2:
         return "avx2";
+    case VoiceEngine::Avx512:
+        return "avx512";
     }
     return "?";
 }

@@ -19,8 +19,10 @@ VoiceEngine VoicePool::useEngine(VoiceEngine wanted)
     engineInUse = voiceEngineAvailable(wanted) ? wanted : bestVoiceEngine();
     // The AVX2 file is not entered, not even for its table, on a processor
     // without AVX2.
-    const LaneKernels* wide = engineInUse == VoiceEngine::Avx2 ? avx2LaneKernels() : nullptr;
-    lanes.useKernels(wide != nullptr ? *wide : sse2LaneKernels());
+    const bool wide = engineInUse == VoiceEngine::Avx2 || engineInUse == VoiceEngine::Avx512;
+    const LaneKernels* avx2 = wide ? avx2LaneKernels() : nullptr;
+    lanes.useKernels(avx2 != nullptr ? *avx2 : sse2LaneKernels(),
+        engineInUse == VoiceEngine::Avx512 ? avx512GroupKernel() : nullptr);
     return engineInUse;
 }
 

@@ -86,7 +86,7 @@ void ringingVoices(benchmark::State& state)
 BENCHMARK(ringingVoices)
     ->ArgNames({"engine", "voices"})
     ->ArgsProduct({{static_cast<int64_t>(VoiceEngine::Scalar), static_cast<int64_t>(VoiceEngine::Sse2),
-                       static_cast<int64_t>(VoiceEngine::Avx2)},
+                       static_cast<int64_t>(VoiceEngine::Avx2), static_cast<int64_t>(VoiceEngine::Avx512)},
         {0, 1, 8, 32}})
     ->Unit(benchmark::kMillisecond);
 

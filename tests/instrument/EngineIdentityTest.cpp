@@ -107,7 +107,7 @@ void playBoth(VoiceEngine engine, uint32_t seed) {
 }  // namespace
 
 TEST(EngineIdentity, RandomSessionsSoundTheSameOnEveryEngine) {
-    for (VoiceEngine engine : {VoiceEngine::Sse2, VoiceEngine::Avx2}) {
+    for (VoiceEngine engine : {VoiceEngine::Sse2, VoiceEngine::Avx2, VoiceEngine::Avx512}) {
         if (!voiceEngineAvailable(engine)) continue;
         for (uint32_t seed = 1; seed <= 3; ++seed) {
             SCOPED_TRACE(testing::Message() << voiceEngineName(engine) << ", seed " << seed);

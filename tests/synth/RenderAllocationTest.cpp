@@ -43,7 +43,7 @@ TEST(RenderAllocation, NotesParametersAndRenderingNeverAllocate)
 // The vector engines render from buffers the pool holds from its construction.
 TEST(RenderAllocation, EveryEngineRendersWithoutAllocating)
 {
-    for (VoiceEngine engine : {VoiceEngine::Scalar, VoiceEngine::Sse2, VoiceEngine::Avx2}) {
+    for (VoiceEngine engine : {VoiceEngine::Scalar, VoiceEngine::Sse2, VoiceEngine::Avx2, VoiceEngine::Avx512}) {
         if (!voiceEngineAvailable(engine))
             continue;
         auto pool = std::make_unique<VoicePool>();

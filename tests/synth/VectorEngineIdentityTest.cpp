@@ -127,7 +127,7 @@ void playBoth(VoiceEngine engine, uint32_t seed, int32_t steps)
 std::vector<VoiceEngine> vectorEnginesHere()
 {
     std::vector<VoiceEngine> engines;
-    for (VoiceEngine engine : {VoiceEngine::Sse2, VoiceEngine::Avx2}) {
+    for (VoiceEngine engine : {VoiceEngine::Sse2, VoiceEngine::Avx2, VoiceEngine::Avx512}) {
         if (voiceEngineAvailable(engine))
             engines.push_back(engine);
     }
@@ -194,5 +194,5 @@ TEST(VectorEngineIdentity, EngineChosenFromTheEnvironmentFallsBackToTheBestOne)
     EXPECT_EQ(VoicePool().engine(), bestVoiceEngine());
     setEngineVariable("");
     EXPECT_EQ(VoicePool().engine(), bestVoiceEngine());
-    EXPECT_EQ(bestVoiceEngine() == VoiceEngine::Avx2, voiceEngineAvailable(VoiceEngine::Avx2));
+    EXPECT_TRUE(voiceEngineAvailable(bestVoiceEngine()));
 }
