@@ -1,6 +1,6 @@
 #include "synth/VoicePool.h"
 
-#include "synth/ParameterIndex.h"
+#include "synth/voice/ParameterIndex.h"
 
 namespace {
 constexpr int32_t kHighestNote = 127;
@@ -10,20 +10,20 @@ constexpr double kPanPerNote = 0.0078125;       // 1/128
 
 VoicePool::VoicePool()
 {
-    VoiceLanes::prepareTables(voices[0]);
-    useEngine(voiceEngineFromEnvironment());
+    VoiceLanes::prepareTables(voices[0].getVibrato().tableEntries());
+    useInstructionSet(instructionSetFromEnvironment());
 }
 
-VoiceEngine VoicePool::useEngine(VoiceEngine wanted)
+InstructionSet VoicePool::useInstructionSet(InstructionSet wanted)
 {
-    engineInUse = voiceEngineAvailable(wanted) ? wanted : bestVoiceEngine();
+    setInUse = instructionSetAvailable(wanted) ? wanted : bestInstructionSet();
     // The AVX2 file is not entered, not even for its table, on a processor
     // without AVX2.
-    const bool wide = engineInUse == VoiceEngine::Avx2 || engineInUse == VoiceEngine::Avx512;
+    const bool wide = setInUse == InstructionSet::Avx2 || setInUse == InstructionSet::Avx512;
     const LaneKernels* avx2 = wide ? avx2LaneKernels() : nullptr;
     lanes.useKernels(avx2 != nullptr ? *avx2 : sse2LaneKernels(),
-        engineInUse == VoiceEngine::Avx512 ? avx512GroupKernel() : nullptr);
-    return engineInUse;
+        setInUse == InstructionSet::Avx512 ? avx512GroupKernel() : nullptr);
+    return setInUse;
 }
 
 void VoicePool::setSampleRate(float hz)
@@ -93,7 +93,7 @@ void VoicePool::renderSlot(int32_t slot, float* left, float* right, int32_t coun
 
 void VoicePool::render(float* left, float* right, int32_t count)
 {
-    if (engineInUse == VoiceEngine::Scalar) {
+    if (setInUse == InstructionSet::Scalar) {
         for (int32_t slot = 0; slot < kSlotCount; ++slot) {
             if (active[slot])
                 renderSlot(slot, left, right, count);

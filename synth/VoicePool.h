@@ -2,10 +2,10 @@
 
 #include <cstdint>
 
-#include "synth/LaneRenderer.h"
-#include "synth/NoteFrequencyTable.h"
-#include "synth/StrikeVoice.h"
-#include "synth/VoiceEngine.h"
+#include "synth/lanes/InstructionSet.h"
+#include "synth/lanes/LaneRenderer.h"
+#include "synth/voice/NoteFrequencyTable.h"
+#include "synth/voice/StrikeVoice.h"
 
 // The synthesis engine as the instrument sees it: 32 voices in numbered
 // slots, each with the note it last took, an in-use flag and a stereo
@@ -14,7 +14,7 @@ class VoicePool {
 public:
     static constexpr int32_t kSlotCount = 32;
 
-    // The engine is chosen here, from ZAV_ENGINE or the processor.
+    // The instruction set is chosen here, from ZAV_ENGINE or the processor.
     VoicePool();
     ~VoicePool() = default;
     VoicePool(const VoicePool&) = delete;
@@ -35,12 +35,12 @@ public:
     // finishes contributes up to and including the sample it finished on.
     void renderSlot(int32_t slot, float* left, float* right, int32_t count);
     // Every active slot for count samples, each sample summing the voices in
-    // slot order; the same samples whichever engine runs them.
+    // slot order; the same samples whichever instruction set runs them.
     void render(float* left, float* right, int32_t count);
-    // For tests and benchmarks; an engine the processor lacks gives the best
-    // available one. Returns the engine now in use.
-    VoiceEngine useEngine(VoiceEngine wanted);
-    VoiceEngine engine() const { return engineInUse; }
+    // For tests and benchmarks; a set the processor lacks gives the best
+    // available one. Returns the set now in use.
+    InstructionSet useInstructionSet(InstructionSet wanted);
+    InstructionSet instructionSet() const { return setInUse; }
 
     const StrikeVoice& voice(int32_t slot) const { return voices[slot]; }
     bool isActive(int32_t slot) const { return active[slot]; }
@@ -62,7 +62,7 @@ private:
     // 1 - "Stereo Spread": the share of each voice sent to both sides alike.
     float monoShare = 0.0f;
     NoteFrequencyTable noteFrequencies;
-    VoiceEngine engineInUse = VoiceEngine::Scalar;
+    InstructionSet setInUse = InstructionSet::Scalar;
     LaneRenderer lanes{sse2LaneKernels()};
     double leftGains[kSlotCount] = {};
     double rightGains[kSlotCount] = {};

@@ -13,7 +13,7 @@
 #include <random>
 #include <vector>
 
-#include "synth/VoiceEngine.h"
+#include "synth/lanes/InstructionSet.h"
 #include "tests/instrument/HostedSynth.h"
 
 namespace {
@@ -28,8 +28,8 @@ void setEngineVariable(const char* value) {
 #endif
 }
 
-std::unique_ptr<HostedSynth> instrumentOn(VoiceEngine engine) {
-    setEngineVariable(voiceEngineName(engine));
+std::unique_ptr<HostedSynth> instrumentOn(InstructionSet engine) {
+    setEngineVariable(instructionSetName(engine));
     auto hosted = std::make_unique<HostedSynth>();
     setEngineVariable("");
     return hosted;
@@ -68,8 +68,8 @@ private:
     std::mt19937 random;
 };
 
-void playBoth(VoiceEngine engine, uint32_t seed) {
-    auto scalar = instrumentOn(VoiceEngine::Scalar);
+void playBoth(InstructionSet engine, uint32_t seed) {
+    auto scalar = instrumentOn(InstructionSet::Scalar);
     auto vector = instrumentOn(engine);
     Session session(seed);
     constexpr float kRates[] = {22050.0f, 44100.0f, 48000.0f, 96000.0f};
@@ -107,10 +107,10 @@ void playBoth(VoiceEngine engine, uint32_t seed) {
 }  // namespace
 
 TEST(EngineIdentity, RandomSessionsSoundTheSameOnEveryEngine) {
-    for (VoiceEngine engine : {VoiceEngine::Sse2, VoiceEngine::Avx2, VoiceEngine::Avx512}) {
-        if (!voiceEngineAvailable(engine)) continue;
+    for (InstructionSet engine : {InstructionSet::Sse2, InstructionSet::Avx2, InstructionSet::Avx512}) {
+        if (!instructionSetAvailable(engine)) continue;
         for (uint32_t seed = 1; seed <= 3; ++seed) {
-            SCOPED_TRACE(testing::Message() << voiceEngineName(engine) << ", seed " << seed);
+            SCOPED_TRACE(testing::Message() << instructionSetName(engine) << ", seed " << seed);
             playBoth(engine, seed);
             if (::testing::Test::HasFatalFailure()) return;
         }

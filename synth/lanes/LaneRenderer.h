@@ -1,0 +1,61 @@
+#pragma once
+
+#include <cstdint>
+
+#include "synth/lanes/LaneKernels.h"
+#include "synth/lanes/VoiceLanes.h"
+
+class StrikeVoice;
+
+// Renders the pool's active voices side by side in vector lanes, each into a
+// buffer of its own, then mixes the buffers in slot order: the samples and
+// the slots' in-use flags come out as the scalar pool leaves them.
+class LaneRenderer {
+public:
+    static constexpr int32_t kSlotCount = VoiceLanes::kCapacity;
+    static constexpr int32_t kSpan = 256;
+    static constexpr int32_t kWidestGroup = 8;
+
+    struct Slots {
+        StrikeVoice* voices;
+        bool* active;
+        const double* leftGain;
+        const double* rightGain;
+    };
+
+    explicit LaneRenderer(const LaneKernels& laneKernels) : kernels(&laneKernels) {}
+    LaneRenderer(const LaneRenderer&) = delete;
+    LaneRenderer& operator=(const LaneRenderer&) = delete;
+
+    // Groups wider than the kernels' own go to `wider` where there is one.
+    void useKernels(const LaneKernels& laneKernels, const GroupKernel* wider)
+    {
+        kernels = &laneKernels;
+        widerGroups = wider;
+    }
+    void render(const Slots& slots, float* left, float* right, int32_t count);
+
+private:
+    void renderSpan(const Slots& slots, float* left, float* right, int32_t count);
+    void loadLanes(const Slots& slots, int32_t count);
+    void renderAlone(const Slots& slots, int32_t slot, int32_t count);
+    void runLanes(const Slots& slots, int32_t count);
+    void advanceGroups(int32_t position, int32_t samples);
+    void retireLane(const Slots& slots, int32_t lane, int32_t position, int32_t count);
+    void idleThePadding();
+    const GroupKernel& groupFor(int32_t lanesLeft) const;
+
+    const LaneKernels* kernels;
+    const GroupKernel* widerGroups = nullptr;
+    VoiceLanes lanes;
+    int32_t laneCount = 0;
+    int32_t laneSlot[kSlotCount] = {};
+    // Samples until the lane's voice finishes, counting the one it finishes
+    // on; beyond the span when it does not finish in it.
+    int32_t laneRun[kSlotCount] = {};
+    int32_t produced[kSlotCount] = {};
+    // The voices as the lanes took them, and give them back.
+    VoiceState voiceStates[kSlotCount] = {};
+    float voiceOutput[kSlotCount][kSpan] = {};
+    float padding[kSpan] = {};
+};

@@ -1,0 +1,193 @@
+#pragma once
+
+// Advances a group of voices, one per lane, through a span of samples: the
+// arithmetic of StrikeVoice::tick and its resonators and oscillator (see
+// LaneArithmetic.h for the rules that keep it bit for bit).
+
+#include <cstdint>
+
+#include "synth/lanes/kernels/LaneArithmetic.h"
+
+namespace lanekernel {
+
+enum class Vibrato {
+    Off,         // no lane has it on
+    Everywhere,  // every lane has it on, and its phase cannot leave the period
+    Mixed,       // anything else, as the oscillator handles it
+};
+
+// kPulse false: no lane's pulse can be read in this call (the phase is past
+// the pulse's end and does not run backwards), so only its phase advances.
+template <class P, Vibrato kVibrato, bool kPulse>
+void advance(VoiceLanes& lanes, int32_t first, int32_t count, float* const* outputs)
+{
+    using D = typename P::D;
+    using A = Arithmetic<P>;
+    using FL = typename P::Floats;
+    using F = typename FL::F;
+    constexpr int32_t kModes = VoiceLanes::kModes;
+    if (count <= 0)
+        return;
+    const D flushOffset = P::set1(static_cast<double>(1e-18f));
+    const F pulseEnd = FL::set1(256.0f);
+    const F period = FL::set1(4096.0f);
+    const D one = P::set1(1.0);
+
+    F pulsePhase = P::narrow(P::load(lanes.pulsePhase + first));
+    const F pulseIncrement = P::narrow(P::load(lanes.pulseIncrement + first));
+    const D amplitude = P::load(lanes.amplitude + first);
+    // The drive on samples where no lane reads the pulse: float(0.0 * amplitude).
+    const F quietDrive = P::narrow(P::mul(P::zero(), amplitude));
+    // Only the states stay in registers from sample to sample; the settings
+    // are read from the lanes where they are used (see below).
+    alignas(64) double quietInput[kModes][P::kWidth];
+    D state0[kModes], state1[kModes];
+    F output[kModes];
+    F flushing = FL::zero();
+#pragma GCC unroll 4
+    for (int32_t k = 0; k < kModes; ++k) {
+        P::store(quietInput[k], P::mul(P::widen(quietDrive), P::load(lanes.gain[k] + first)));
+        state0[k] = P::load(lanes.state0[k] + first);
+        flushing = FL::either(flushing, FL::needsFlush(P::narrow(state0[k])));
+        // Flushed once here, which is what every later flush of it would give.
+        state1[k] = A::flush(P::load(lanes.state1[k] + first), flushOffset);
+        output[k] = FL::zero();
+    }
+    if (FL::any(flushing)) {
+#pragma GCC unroll 4
+        for (int32_t k = 0; k < kModes; ++k)
+            state0[k] = A::flush(state0[k], flushOffset);
+    }
+    // The voice keeps its last state unflushed, as the scalar code leaves it;
+    // kept here only on the samples that flushed it.
+    float unflushed[kModes][FL::kStride] = {};
+    bool lastFlushed = false;
+    F vibratoPhase = P::narrow(P::load(lanes.vibratoPhase + first));
+    const F vibratoIncrement = P::narrow(P::load(lanes.vibratoIncrement + first));
+    const D depth = P::load(lanes.vibratoDepth + first);
+    const F vibratoOn = FL::notEqual(P::narrow(depth), FL::zero());
+    const F outputGain = P::narrow(P::load(lanes.outputGain + first));
+
+    const auto step = [&]() __attribute__((always_inline)) {
+        // Hidden from the optimiser, so that it reads the settings from memory
+        // at each use rather than holding them in registers the states need.
+        const VoiceLanes* settings = &lanes;
+        const double(*quiet)[P::kWidth] = quietInput;
+        __asm__("" : "+r"(settings), "+r"(quiet));
+        pulsePhase = FL::add(pulsePhase, pulseIncrement);
+        const F pulsing = kPulse ? FL::inRange(pulsePhase, pulseEnd) : FL::zero();
+        D input[kModes];
+        // The pulse lasts a few dozen samples after a strike: most samples skip the read.
+        if (kPulse && FL::any(pulsing)) {
+            const F excitation = P::narrow(P::mul(A::readTable(settings->pulseTable, pulsePhase, pulsing), amplitude));
+            const D drive = P::widen(FL::select(pulsing, excitation, quietDrive));
+#pragma GCC unroll 4
+            for (int32_t k = 0; k < kModes; ++k)
+                input[k] = P::mul(drive, P::load(settings->gain[k] + first));
+        } else {
+#pragma GCC unroll 4
+            for (int32_t k = 0; k < kModes; ++k)
+                input[k] = P::load(quiet[k]);
+        }
+        F raw[kModes];
+#pragma GCC unroll 4
+        for (int32_t k = 0; k < kModes; ++k) {
+            const D s0 = state0[k];
+            const D s1 = state1[k];
+            const D w = P::add(P::add(input[k], P::mul(P::load(settings->feedback1[k] + first), s0)),
+                P::mul(P::load(settings->feedback2[k] + first), s1));
+            output[k] = P::narrow(P::add(P::add(w, P::mul(P::load(settings->feedforward1[k] + first), s0)),
+                P::mul(P::load(settings->feedforward2[k] + first), s1)));
+            state1[k] = s0;
+            raw[k] = P::narrow(w);
+        }
+        // The flush the next sample starts with, done here on the float
+        // states, before they are widened for it.
+        lastFlushed = P::anyNeedsFlush(raw[0], raw[1], raw[2], raw[3]);
+        if (lastFlushed) {
+#pragma GCC unroll 4
+            for (int32_t k = 0; k < kModes; ++k) {
+                FL::store(unflushed[k], raw[k]);
+                raw[k] = P::narrow(P::sub(P::add(P::widen(raw[k]), flushOffset), flushOffset));
+            }
+        }
+#pragma GCC unroll 4
+        for (int32_t k = 0; k < kModes; ++k)
+            state0[k] = P::widen(raw[k]);
+        F sum = FL::add(FL::add(FL::add(output[0], output[1]), output[2]), output[3]);
+        if constexpr (kVibrato == Vibrato::Everywhere) {
+            F phase = FL::add(vibratoPhase, vibratoIncrement);
+            phase = FL::select(FL::greaterOrEqual(phase, period), FL::sub(phase, period), phase);
+            vibratoPhase = phase;
+            const D vibrato = P::widen(P::narrow(A::readSine(lanes.sineSlopes, phase)));
+            sum = P::narrow(P::mul(P::add(P::mul(vibrato, depth), one), P::widen(sum)));
+        }
+        if constexpr (kVibrato == Vibrato::Mixed) {
+            F phase = FL::add(vibratoPhase, vibratoIncrement);
+            phase = FL::select(FL::greaterOrEqual(phase, period), FL::sub(phase, period), phase);
+            const F inside = FL::inRange(phase, period);
+            if (!FL::all(inside)) {
+                // A negative rate runs backwards and wraps upwards; whatever is
+                // still outside the period starts again at 0.
+                phase = FL::select(FL::less(phase, FL::zero()), FL::add(phase, period), phase);
+                phase = FL::select(FL::inRange(phase, period), phase, FL::zero());
+            }
+            const D vibrato = P::widen(P::narrow(A::readSine(lanes.sineSlopes, phase)));
+            vibratoPhase = FL::select(vibratoOn, phase, vibratoPhase);
+            const F modulated = P::narrow(P::mul(P::add(P::mul(vibrato, depth), one), P::widen(sum)));
+            sum = FL::select(vibratoOn, modulated, sum);
+        }
+        return FL::mul(sum, outputGain);
+    };
+    // Four samples at a time, so that each lane's four go out in one store.
+    int32_t i = 0;
+    for (; i + 4 <= count; i += 4) {
+        const F a = step();
+        const F b = step();
+        const F c = step();
+        const F d = step();
+        P::storeFour(outputs, i, a, b, c, d);
+    }
+    for (; i < count; ++i)
+        P::storeLanes(outputs, i, step());
+
+    P::store(lanes.pulsePhase + first, P::widen(pulsePhase));
+#pragma GCC unroll 4
+    for (int32_t k = 0; k < kModes; ++k) {
+        P::store(lanes.state0[k] + first, lastFlushed ? P::widen(FL::load(unflushed[k])) : state0[k]);
+        P::store(lanes.state1[k] + first, state1[k]);
+        P::store(lanes.output[k] + first, P::widen(output[k]));
+    }
+    P::store(lanes.vibratoPhase + first, P::widen(vibratoPhase));
+}
+
+template <class P, bool kPulse>
+void renderGroupWith(VoiceLanes& lanes, int32_t first, int32_t count, float* const* outputs)
+{
+    using FL = typename P::Floats;
+    const auto on = FL::notEqual(P::narrow(P::load(lanes.vibratoDepth + first)), FL::zero());
+    if (!FL::any(on))
+        return advance<P, Vibrato::Off, kPulse>(lanes, first, count, outputs);
+    // A phase and an increment both in 0..4096 stay there after the one wrap.
+    const auto period = FL::set1(4096.0f);
+    const auto phaseInside = FL::inRange(P::narrow(P::load(lanes.vibratoPhase + first)), period);
+    const auto stepInside = FL::inRange(P::narrow(P::load(lanes.vibratoIncrement + first)), period);
+    if (FL::all(FL::both(on, FL::both(phaseInside, stepInside))))
+        return advance<P, Vibrato::Everywhere, kPulse>(lanes, first, count, outputs);
+    advance<P, Vibrato::Mixed, kPulse>(lanes, first, count, outputs);
+}
+
+template <class P>
+void renderGroup(VoiceLanes& lanes, int32_t first, int32_t count, float* const* outputs)
+{
+    // Past the end with a forward (or NaN) step, the pulse stays unread; NaN
+    // phases compare as past the end here and never read it either.
+    using FL = typename P::Floats;
+    const auto phase = P::narrow(P::load(lanes.pulsePhase + first));
+    const auto step = P::narrow(P::load(lanes.pulseIncrement + first));
+    if (FL::all(FL::both(FL::notLess(phase, FL::set1(256.0f)), FL::notLess(step, FL::zero()))))
+        return renderGroupWith<P, false>(lanes, first, count, outputs);
+    renderGroupWith<P, true>(lanes, first, count, outputs);
+}
+
+}  // namespace lanekernel

@@ -1,0 +1,175 @@
+// The lane engine must give the scalar voices' samples bit for bit with every
+// instruction set. Two pools, one scalar and one on the lanes, play the same
+// random performance: programs and single parameter changes (also outside
+// 0..1), notes and silent strikes, stealing, all-notes-off, sample-rate
+// changes (some so low that voices finish within a few hundred samples, so
+// they finish in the middle of render calls), and render calls of every
+// length from 0 up to several internal spans at random places in the buffer.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <initializer_list>
+#include <memory>
+#include <random>
+#include <vector>
+
+#include "tests/synth/FactoryProgramValues.h"
+#include "synth/VoicePool.h"
+
+namespace {
+
+constexpr int32_t kBufferLength = 1200;
+
+class Performance {
+public:
+    explicit Performance(uint32_t seed) : random(seed) {}
+
+    int32_t below(int32_t limit) { return static_cast<int32_t>(random() % static_cast<uint32_t>(limit)); }
+    float unit() { return std::uniform_real_distribution<float>(0.0f, 1.0f)(random); }
+
+private:
+    std::mt19937 random;
+};
+
+uint32_t bitsOf(float value)
+{
+    uint32_t bits = 0;
+    std::memcpy(&bits, &value, sizeof bits);
+    return bits;
+}
+
+// The voices' running state, as far as it can be seen from outside.
+void expectSameVoices(const VoicePool& scalar, const VoicePool& vector, int32_t step)
+{
+    for (int32_t slot = 0; slot < VoicePool::kSlotCount; ++slot) {
+        const StrikeVoice& a = scalar.voice(slot);
+        const StrikeVoice& b = vector.voice(slot);
+        ASSERT_EQ(scalar.isActive(slot), vector.isActive(slot)) << "slot " << slot << ", step " << step;
+        ASSERT_EQ(a.isFinished(), b.isFinished()) << "slot " << slot << ", step " << step;
+        ASSERT_EQ(bitsOf(a.getPulsePhase()), bitsOf(b.getPulsePhase())) << "slot " << slot << ", step " << step;
+        ASSERT_EQ(bitsOf(a.getVibrato().getPhase()), bitsOf(b.getVibrato().getPhase()))
+            << "slot " << slot << ", step " << step;
+        for (int32_t mode = 0; mode < StrikeVoice::kModeCount; ++mode) {
+            ASSERT_EQ(bitsOf(a.getResonator(mode).getOutput()), bitsOf(b.getResonator(mode).getOutput()))
+                << "slot " << slot << ", mode " << mode << ", step " << step;
+        }
+    }
+}
+
+void playBoth(InstructionSet set, uint32_t seed, int32_t steps)
+{
+    auto scalar = std::make_unique<VoicePool>();
+    auto vector = std::make_unique<VoicePool>();
+    ASSERT_EQ(scalar->useInstructionSet(InstructionSet::Scalar), InstructionSet::Scalar);
+    ASSERT_EQ(vector->useInstructionSet(set), set);
+    Performance performance(seed);
+    std::vector<float> scalarOut(2 * kBufferLength);
+    std::vector<float> vectorOut(2 * kBufferLength);
+    constexpr float kRates[] = {60.0f, 250.0f, 1000.0f, 8000.0f, 44100.0f, 48000.0f, 96000.0f};
+
+    for (int32_t step = 0; step < steps; ++step) {
+        const int32_t action = performance.below(100);
+        if (action < 3) {
+            const float rate = kRates[performance.below(7)];
+            scalar->setSampleRate(rate);
+            vector->setSampleRate(rate);
+        } else if (action < 8) {
+            const int32_t program = performance.below(kFactoryProgramCount);
+            applyProgram(*scalar, program);
+            applyProgram(*vector, program);
+        } else if (action < 20) {
+            const int32_t index = performance.below(19);
+            // Now and then beyond the range, which the voices hold at its ends.
+            const float value = performance.below(10) == 0 ? 3.0f * performance.unit() - 1.0f : performance.unit();
+            scalar->setParameter(index, value);
+            vector->setParameter(index, value);
+        } else if (action < 45) {
+            const int32_t note = performance.below(128);
+            const int32_t velocity = performance.below(4) == 0 ? 0 : performance.below(128);
+            ASSERT_EQ(scalar->noteOn(note, velocity), vector->noteOn(note, velocity)) << "step " << step;
+        } else if (action < 46) {
+            scalar->allNotesOff();
+            vector->allNotesOff();
+        } else {
+            const int32_t length = performance.below(3) == 0 ? performance.below(4) : performance.below(kBufferLength);
+            const int32_t offset = performance.below(kBufferLength - length + 1);
+            // Both pools add into the same nonzero mix, as after earlier voices.
+            for (int32_t i = 0; i < 2 * kBufferLength; ++i)
+                scalarOut[static_cast<std::size_t>(i)] = vectorOut[static_cast<std::size_t>(i)] =
+                    static_cast<float>(i % 7) * 0.001f;
+            scalar->render(scalarOut.data() + offset, scalarOut.data() + kBufferLength + offset, length);
+            vector->render(vectorOut.data() + offset, vectorOut.data() + kBufferLength + offset, length);
+            for (int32_t i = 0; i < 2 * kBufferLength; ++i) {
+                const auto at = static_cast<std::size_t>(i);
+                ASSERT_EQ(bitsOf(scalarOut[at]), bitsOf(vectorOut[at]))
+                    << (i < kBufferLength ? "left" : "right") << " sample " << i % kBufferLength << " of a render of "
+                    << length << " at " << offset << ", step " << step << ": " << scalarOut[at] << " scalar, "
+                    << vectorOut[at] << " " << instructionSetName(set);
+            }
+        }
+        expectSameVoices(*scalar, *vector, step);
+        if (::testing::Test::HasFatalFailure())
+            return;
+    }
+}
+
+std::vector<InstructionSet> laneSetsHere()
+{
+    std::vector<InstructionSet> sets;
+    for (InstructionSet set : {InstructionSet::Sse2, InstructionSet::Avx2, InstructionSet::Avx512}) {
+        if (instructionSetAvailable(set))
+            sets.push_back(set);
+    }
+    return sets;
+}
+
+}  // namespace
+
+TEST(LaneEngineIdentity, RandomPerformancesSoundBitForBitAsTheScalarEngine)
+{
+    for (InstructionSet set : laneSetsHere()) {
+        for (uint32_t seed = 1; seed <= 6; ++seed) {
+            SCOPED_TRACE(testing::Message() << instructionSetName(set) << ", seed " << seed);
+            playBoth(set, seed, 3000);
+            if (::testing::Test::HasFatalFailure())
+                return;
+        }
+    }
+}
+
+// Low resonance at a common rate: the modes die away into the range where
+// the resonators flush their states, long before the voices finish.
+TEST(LaneEngineIdentity, VoicesDyingIntoTheFlushedRangeStayIdentical)
+{
+    for (InstructionSet set : laneSetsHere()) {
+        SCOPED_TRACE(instructionSetName(set));
+        auto scalar = std::make_unique<VoicePool>();
+        auto vector = std::make_unique<VoicePool>();
+        scalar->useInstructionSet(InstructionSet::Scalar);
+        vector->useInstructionSet(set);
+        for (VoicePool* pool : {scalar.get(), vector.get()}) {
+            pool->setSampleRate(44100.0f);
+            applyProgram(*pool, kWoodblock);
+            for (int32_t index = 8; index < 12; ++index)
+                pool->setParameter(index, 0.0f);
+            for (int32_t note = 30; note < 37; ++note)
+                pool->noteOn(note, note == 33 ? 1 : 127);
+        }
+        std::vector<float> a(2 * 512);
+        std::vector<float> b(2 * 512);
+        int32_t silentBlocks = 0;
+        for (int32_t block = 0; block < 200; ++block) {
+            std::fill(a.begin(), a.end(), 0.0f);
+            std::fill(b.begin(), b.end(), 0.0f);
+            scalar->render(a.data(), a.data() + 512, 509);
+            vector->render(b.data(), b.data() + 512, 509);
+            ASSERT_EQ(0, std::memcmp(a.data(), b.data(), a.size() * sizeof(float))) << "block " << block;
+            silentBlocks += a[508] == 0.0f;
+        }
+        expectSameVoices(*scalar, *vector, 0);
+        // The test only means something if the modes did reach silence.
+        EXPECT_GT(silentBlocks, 0);
+    }
+}
