@@ -70,6 +70,8 @@ protected:
     // The current values, with the sample rate, on their way to the engine.
     SettingsHandOver settings;
     MidiEventQueue eventQueue;
+    // Counts resumes, which the host calls from a thread of its own.
+    std::atomic<uint32_t> runs{0};
     MixBuffers mix;
 
 private:

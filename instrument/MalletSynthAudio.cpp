@@ -37,10 +37,14 @@ void MalletSynth::setSampleRate(float rate) {
 // The mixing buffers are a fixed chunk: any block size renders in chunks.
 void MalletSynth::setBlockSize(int32_t size) { blockSize = size; }
 
-void MalletSynth::resume() { hostWantMidi(1); }
+void MalletSynth::resume() {
+    runs.fetch_add(1);
+    hostWantMidi(1);
+}
 
 int32_t MalletSynth::processEvents(VstEvents* events) {
     if (!events) return 1;
+    eventQueue.keepRun(runs.load());
     VstEvent* const* list = events->events;
     for (int32_t k = 0; k < events->numEvents; ++k) {
         const VstEvent* event = list[k];
@@ -92,6 +96,7 @@ void MalletSynth::processReplacing(float**, float** outputs, int32_t sampleFrame
 void MalletSynth::render(float** outputs, int32_t frames, MixWriter write) {
     if (!outputs || !outputs[0] || !outputs[1] || frames < 0) return;
     applySettings();
+    eventQueue.keepRun(runs.load());
     int32_t next = 0;
     for (int32_t begin = 0; begin < frames; begin += MixBuffers::kFrames) {
         const int32_t end = std::min(begin + MixBuffers::kFrames, frames);

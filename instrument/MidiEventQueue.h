@@ -24,12 +24,21 @@ public:
     void clear() { count = 0; }
     int32_t size() const { return count; }
     const QueuedMidiEvent& operator[](int32_t index) const { return events[index]; }
+    // Events are stored for one run of processing, from one resume to the
+    // next; those left from an earlier run were never processed, and their
+    // frames no longer mean anything: they are dropped.
+    void keepRun(uint32_t run)
+    {
+        if (run != storedRun) count = 0;
+        storedRun = run;
+    }
     // Events dropped because a processing call's queue was full, since construction.
     uint32_t droppedCount() const { return dropped.load(std::memory_order_relaxed); }
 
 private:
     QueuedMidiEvent events[kCapacity] = {};
     int32_t count = 0;
+    uint32_t storedRun = 0;
     // Read by the host's error-text query from another thread.
     std::atomic<uint32_t> dropped{0};
 };

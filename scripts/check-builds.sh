@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Run by test.sh inside a 64-bit Wine session. Renders one song through the
 # three plug-in builds (32-bit DLL, 64-bit DLL, Linux shared object), each
-# driven by vsthost built for the same system, and requires the very same
-# float WAV files; then unpacks the release archives and requires each
+# driven by vsthost built for the same system, the DLLs also with each wide
+# instruction set forced, and requires the very same float WAV files; then unpacks the release archives and requires each
 # plug-in in them to load, export only its entry points and, on Windows,
 # import only system DLLs.
 # Usage: check-builds.sh BUILD-ROOT DIST-FOLDER
@@ -22,11 +22,21 @@ failed=0
 vsthost_native render "$build_root/native/zavtolvek.so" "$song" -o "$work/linux.wav" "${settings[@]}" >/dev/null
 vsthost_win win32 render "Z:$build_root/win32/ZAVTOLVEK.dll" "Z:$song" -o "Z:$work/win32.wav" "${settings[@]}" >/dev/null
 vsthost_win win64 render "Z:$build_root/win64/ZAVTOLVEK.dll" "Z:$song" -o "Z:$work/win64.wav" "${settings[@]}" >/dev/null
-for build in win32 win64; do
-    if cmp "$work/linux.wav" "$work/$build.wav"; then
-        echo "  $build DLL = Linux .so ($(stat -c %s "$work/linux.wav") bytes)"
+# And each DLL again with every wide instruction set this processor has
+# forced in turn, against the .so on its own best one.
+for engine in sse2 avx2 avx512; do
+    [ "$engine" = sse2 ] || grep -qw "${engine/avx512/avx512f}" /proc/cpuinfo || continue
+    for build in win32 win64; do
+        ZAV_ENGINE=$engine vsthost_win $build render "Z:$build_root/$build/ZAVTOLVEK.dll" "Z:$song" \
+            -o "Z:$work/$build-$engine.wav" "${settings[@]}" >/dev/null
+    done
+done
+for render in "$work"/win*.wav; do
+    name="$(basename "$render" .wav)"
+    if cmp "$work/linux.wav" "$render"; then
+        echo "  $name DLL = Linux .so ($(stat -c %s "$work/linux.wav") bytes)"
     else
-        echo "  $build DLL and Linux .so differ" >&2
+        echo "  $name DLL and Linux .so differ" >&2
         failed=1
     fi
 done

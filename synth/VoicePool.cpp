@@ -28,8 +28,12 @@ InstructionSet VoicePool::useInstructionSet(InstructionSet wanted)
 
 void VoicePool::setSampleRate(float hz)
 {
+    const float before = voices[0].getSampleRate();
     for (StrikeVoice& each : voices)
         each.setSampleRate(hz);
+    // Voices tuned at the old rate would ring on off pitch until they end.
+    if (voices[0].getSampleRate() != before)
+        allNotesOff();
 }
 
 void VoicePool::setParameter(int32_t index, float value)

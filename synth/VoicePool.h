@@ -20,6 +20,7 @@ public:
     VoicePool(const VoicePool&) = delete;
     VoicePool& operator=(const VoicePool&) = delete;
 
+    // A rate that differs from the current one stops every voice.
     void setSampleRate(float hz);
     // Every voice takes every index, active or not, so a voice taken later
     // already carries the current settings.

@@ -139,3 +139,37 @@ TEST(Processing, Opcode43SetsTheRateTheEngineRunsAt) {
 }
 
 }  // namespace
+
+// A host restarting its audio engine: suspend, perhaps a new rate, resume.
+// Voices tuned at the old rate must not ring on off pitch, and events stored
+// for a block that was never processed must not sound at stale frames.
+TEST(Processing, ResumeAtANewRateSilencesOldVoicesAndDropsUnprocessedEvents) {
+    HostedSynth hosted;
+    const auto restart = [&hosted](float rate) {
+        hosted.dispatch(effMainsChanged, 0, 0);
+        hosted.dispatch(effSetSampleRate, 0, 0, nullptr, rate);
+        hosted.dispatch(effMainsChanged, 0, 1);
+    };
+    restart(44100.0f);
+    hosted.send({noteOn(60)});
+    EXPECT_TRUE(hosted.render(512).soundsAt(500));
+
+    // The same rate again changes nothing: the note rings on.
+    restart(44100.0f);
+    EXPECT_TRUE(hosted.render(512).soundsAt(500));
+
+    hosted.send({noteOn(72, 10)});
+    restart(48000.0f);
+    EXPECT_TRUE(hosted.render(512).silentIn(0, 512));
+
+    // Events stored after the resume play at their own frame.
+    hosted.send({noteOn(67, 100)});
+    const StereoBlock fresh = hosted.render(512);
+    EXPECT_TRUE(fresh.silentIn(0, 100));
+    EXPECT_TRUE(fresh.soundsAt(100));
+
+    // Dropped at resume even when the rate stays.
+    hosted.send({midiEvent(0xB0, 120, 0, 0)});
+    restart(48000.0f);
+    EXPECT_TRUE(hosted.render(512).soundsAt(500));
+}
