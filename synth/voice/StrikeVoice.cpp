@@ -12,6 +12,13 @@ constexpr float kDefaultRadii[StrikeVoice::kModeCount] = {0.9996f, 0.9994f, 0.99
 constexpr float kDefaultGains[StrikeVoice::kModeCount] = {0.04f, 0.01f, 0.01f, 0.008f};
 constexpr float kDefaultSampleRate = 44100.0f;
 
+// The step of the shortest pulse: the hardest strike at 44.1 kHz, which
+// reads one sample of the pulse. At lower rates a shorter pulse would step
+// past the table's end before its first read and strike nothing; at 44.1 kHz
+// and above no step reaches this one.
+constexpr double kShortestPulseSeconds = 0.00003;
+constexpr float kLongestPulseStep = static_cast<float>(255.0 / (kShortestPulseSeconds * 44100.0f));
+
 // Halving any finite float this often reaches 0, so folding always ends.
 constexpr int32_t kMostHalvings = 300;
 
@@ -218,6 +225,7 @@ void StrikeVoice::tuneMode(int32_t mode, float modeRatio)
 float StrikeVoice::pulseIncrementFor(double softness) const
 {
     // Pulse length in seconds: 0.03 ms for the hardest strike up to 2.53 ms.
-    const double seconds = softness * 0.0025 + 0.00003;
-    return static_cast<float>(255.0 / (seconds * sampleRate));
+    const double seconds = softness * 0.0025 + kShortestPulseSeconds;
+    const auto step = static_cast<float>(255.0 / (seconds * sampleRate));
+    return step < kLongestPulseStep ? step : kLongestPulseStep;
 }

@@ -13,6 +13,7 @@
 #include <initializer_list>
 #include <memory>
 #include <random>
+#include <string>
 #include <vector>
 
 #include "tests/synth/FactoryProgramValues.h"
@@ -126,6 +127,20 @@ std::vector<InstructionSet> laneSetsHere()
 }
 
 }  // namespace
+
+// ZAV_EXPECT_SETS (test.sh sets it from what the processor reports, for
+// instance "avx2 avx512") names sets that must be tested here: a build that
+// failed to offer one of them would otherwise pass by skipping it.
+TEST(LaneEngineIdentity, EveryExpectedSetIsTested)
+{
+    const char* expected = std::getenv("ZAV_EXPECT_SETS");
+    const std::string names = expected != nullptr ? expected : "";
+    for (InstructionSet set : {InstructionSet::Avx2, InstructionSet::Avx512}) {
+        if (names.find(instructionSetName(set)) != std::string::npos) {
+            EXPECT_TRUE(instructionSetAvailable(set)) << instructionSetName(set);
+        }
+    }
+}
 
 TEST(LaneEngineIdentity, RandomPerformancesSoundBitForBitAsTheScalarEngine)
 {

@@ -90,6 +90,23 @@ TEST(StrikeVoice, MarimbaPulseLastsAbout1point39MsAndEndsSlightlyNegative)
     EXPECT_GT(lastSample, -0.01);
 }
 
+// Below 44.1 kHz a pulse shorter than the hardest one there would step past
+// the table's end before its first read: the hardest strike at any lower rate
+// reads the pulse as the one at 44.1 kHz does, and sounds.
+TEST(StrikeVoice, HardestStrikeSoundsAtLowRatesAsAt44100)
+{
+    StrikeVoice reference;
+    withPulseSettings(reference, 0.0f, 1.0f).strike(440.0f, 1.0f, 60);
+    for (float rate : {32000.0f, 22050.0f, 8000.0f, 1000.0f}) {
+        SCOPED_TRACE(rate);
+        StrikeVoice voice;
+        voice.setSampleRate(rate);
+        withPulseSettings(voice, 0.0f, 1.0f).strike(440.0f, 1.0f, 60);
+        EXPECT_EQ(voice.getPulseIncrement(), reference.getPulseIncrement());
+        EXPECT_NE(voice.tick(), 0.0f);
+    }
+}
+
 TEST(StrikeVoice, PulseLengthFollowsStrikeGainAndStickHardness)
 {
     StrikeVoice hardest;
