@@ -60,6 +60,11 @@ bool VoiceLanes::load(int32_t lane, const VoiceState& voice)
     if (sineSlopes == nullptr || !sameOrFirst(pulseTable, voice.pulseTable)
         || !sameOrFirst(sineTable, voice.sineTable))
         return false;
+    // The kernels take the zeros every resonator is given when it is made.
+    for (const ModeState& resonator : voice.modes) {
+        if (resonator.feedforward2 != kFeedforward2)
+            return false;
+    }
     pulsePhase[lane] = voice.pulsePhase;
     pulseIncrement[lane] = voice.pulseIncrement;
     amplitude[lane] = voice.amplitude;
@@ -132,7 +137,7 @@ void VoiceLanes::makeIdle(int32_t lane)
         feedback1[mode][lane] = 0.0;
         feedback2[mode][lane] = 0.0;
         feedforward1[mode][lane] = 0.0;
-        feedforward2[mode][lane] = 0.0;
+        feedforward2[mode][lane] = kFeedforward2;
         state0[mode][lane] = 0.0;
         state1[mode][lane] = 0.0;
         output[mode][lane] = 0.0;

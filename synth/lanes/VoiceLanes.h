@@ -11,6 +11,8 @@ class VoiceLanes {
 public:
     static constexpr int32_t kCapacity = 32;
     static constexpr int32_t kModes = 4;
+    // The second feed-forward coefficient of every voice the lanes take.
+    static constexpr double kFeedforward2 = -1.0;
 
     // Makes the process-wide sine slopes from the voices' sine table, once.
     // Every pool does this when it is made, before it renders.

@@ -16,33 +16,73 @@ enum class Vibrato {
     Mixed,       // anything else, as the oscillator handles it
 };
 
-// kPulse false: no lane's pulse can be read in this call (the phase is past
-// the pulse's end and does not run backwards), so only its phase advances.
+// One group's run through a span, its states held in registers: the
+// arithmetic of StrikeVoice::tick, one lane per voice. kPulse false: no lane's
+// pulse can be read in this span (the phase is past the pulse's end and does
+// not run backwards), so only its phase advances.
 template <class P, Vibrato kVibrato, bool kPulse>
-void advance(VoiceLanes& lanes, int32_t first, int32_t count, float* const* outputs)
-{
+class GroupRun {
+public:
     using D = typename P::D;
     using A = Arithmetic<P>;
     using FL = typename P::Floats;
     using F = typename FL::F;
-    constexpr int32_t kModes = VoiceLanes::kModes;
-    if (count <= 0)
-        return;
-    const D flushOffset = P::set1(static_cast<double>(1e-18f));
-    const F pulseEnd = FL::set1(256.0f);
-    const F period = FL::set1(4096.0f);
-    const D one = P::set1(1.0);
+    static constexpr int32_t kModes = VoiceLanes::kModes;
 
-    F pulsePhase = P::narrow(P::load(lanes.pulsePhase + first));
-    const F pulseIncrement = P::narrow(P::load(lanes.pulseIncrement + first));
-    const D amplitude = P::load(lanes.amplitude + first);
+    [[gnu::always_inline]] inline GroupRun(VoiceLanes& voiceLanes, int32_t firstLane);
+    // One sample of every lane.
+    [[gnu::always_inline]] inline F step();
+    // Writes the running state back into the lanes.
+    [[gnu::always_inline]] inline void finish();
+
+private:
+    [[gnu::always_inline]] inline void loadModes();
+    [[gnu::always_inline]] inline void drive(const VoiceLanes& settings, const double (*quiet)[P::kWidth], D* input);
+    [[gnu::always_inline]] inline F resonate(const VoiceLanes& settings, const D* input);
+    [[gnu::always_inline]] inline void flushForTheNextSample(F* raw);
+    [[gnu::always_inline]] inline F modulate(F sum);
+
+    VoiceLanes& lanes;
+    const int32_t first;
+    const D flushOffset = P::set1(static_cast<double>(1e-18f));
+    const F period = FL::set1(4096.0f);
+    F pulsePhase;
+    const F pulseIncrement;
+    const D amplitude;
     // The drive on samples where no lane reads the pulse: float(0.0 * amplitude).
-    const F quietDrive = P::narrow(P::mul(P::zero(), amplitude));
+    const F quietDrive;
     // Only the states stay in registers from sample to sample; the settings
-    // are read from the lanes where they are used (see below).
+    // are read from the lanes where they are used (see step).
     alignas(64) double quietInput[kModes][P::kWidth];
-    D state0[kModes], state1[kModes];
+    D state0[kModes];
+    D state1[kModes];
     F output[kModes];
+    // The voice keeps its last state unflushed, as the scalar code leaves it;
+    // kept here only on the samples that flushed it.
+    float unflushed[kModes][FL::kStride] = {};
+    bool lastFlushed = false;
+    F vibratoPhase;
+    const F vibratoIncrement;
+    const D depth;
+    const F vibratoOn;
+    const F outputGain;
+};
+
+template <class P, Vibrato kVibrato, bool kPulse>
+GroupRun<P, kVibrato, kPulse>::GroupRun(VoiceLanes& voiceLanes, int32_t firstLane)
+    : lanes(voiceLanes), first(firstLane), pulsePhase(P::narrow(P::load(lanes.pulsePhase + first))),
+      pulseIncrement(P::narrow(P::load(lanes.pulseIncrement + first))), amplitude(P::load(lanes.amplitude + first)),
+      quietDrive(P::narrow(P::mul(P::zero(), amplitude))),
+      vibratoPhase(P::narrow(P::load(lanes.vibratoPhase + first))),
+      vibratoIncrement(P::narrow(P::load(lanes.vibratoIncrement + first))), depth(P::load(lanes.vibratoDepth + first)),
+      vibratoOn(FL::notEqual(P::narrow(depth), FL::zero())), outputGain(P::narrow(P::load(lanes.outputGain + first)))
+{
+    loadModes();
+}
+
+template <class P, Vibrato kVibrato, bool kPulse>
+void GroupRun<P, kVibrato, kPulse>::loadModes()
+{
     F flushing = FL::zero();
 #pragma GCC unroll 4
     for (int32_t k = 0; k < kModes; ++k) {
@@ -58,99 +98,107 @@ void advance(VoiceLanes& lanes, int32_t first, int32_t count, float* const* outp
         for (int32_t k = 0; k < kModes; ++k)
             state0[k] = A::flush(state0[k], flushOffset);
     }
-    // The voice keeps its last state unflushed, as the scalar code leaves it;
-    // kept here only on the samples that flushed it.
-    float unflushed[kModes][FL::kStride] = {};
-    bool lastFlushed = false;
-    F vibratoPhase = P::narrow(P::load(lanes.vibratoPhase + first));
-    const F vibratoIncrement = P::narrow(P::load(lanes.vibratoIncrement + first));
-    const D depth = P::load(lanes.vibratoDepth + first);
-    const F vibratoOn = FL::notEqual(P::narrow(depth), FL::zero());
-    const F outputGain = P::narrow(P::load(lanes.outputGain + first));
+}
 
-    const auto step = [&]() __attribute__((always_inline)) {
-        // Hidden from the optimiser, so that it reads the settings from memory
-        // at each use rather than holding them in registers the states need.
-        const VoiceLanes* settings = &lanes;
-        const double(*quiet)[P::kWidth] = quietInput;
-        __asm__("" : "+r"(settings), "+r"(quiet));
-        pulsePhase = FL::add(pulsePhase, pulseIncrement);
-        const F pulsing = kPulse ? FL::inRange(pulsePhase, pulseEnd) : FL::zero();
-        D input[kModes];
-        // The pulse lasts a few dozen samples after a strike: most samples skip the read.
-        if (kPulse && FL::any(pulsing)) {
-            const F excitation = P::narrow(P::mul(A::readTable(settings->pulseTable, pulsePhase, pulsing), amplitude));
-            const D drive = P::widen(FL::select(pulsing, excitation, quietDrive));
-#pragma GCC unroll 4
-            for (int32_t k = 0; k < kModes; ++k)
-                input[k] = P::mul(drive, P::load(settings->gain[k] + first));
-        } else {
-#pragma GCC unroll 4
-            for (int32_t k = 0; k < kModes; ++k)
-                input[k] = P::load(quiet[k]);
-        }
-        F raw[kModes];
-#pragma GCC unroll 4
-        for (int32_t k = 0; k < kModes; ++k) {
-            const D s0 = state0[k];
-            const D s1 = state1[k];
-            const D w = P::add(P::add(input[k], P::mul(P::load(settings->feedback1[k] + first), s0)),
-                P::mul(P::load(settings->feedback2[k] + first), s1));
-            output[k] = P::narrow(P::add(P::add(w, P::mul(P::load(settings->feedforward1[k] + first), s0)),
-                P::mul(P::load(settings->feedforward2[k] + first), s1)));
-            state1[k] = s0;
-            raw[k] = P::narrow(w);
-        }
-        // The flush the next sample starts with, done here on the float
-        // states, before they are widened for it.
-        lastFlushed = P::anyNeedsFlush(raw[0], raw[1], raw[2], raw[3]);
-        if (lastFlushed) {
-#pragma GCC unroll 4
-            for (int32_t k = 0; k < kModes; ++k) {
-                FL::store(unflushed[k], raw[k]);
-                raw[k] = P::narrow(P::sub(P::add(P::widen(raw[k]), flushOffset), flushOffset));
-            }
-        }
+template <class P, Vibrato kVibrato, bool kPulse>
+typename GroupRun<P, kVibrato, kPulse>::F GroupRun<P, kVibrato, kPulse>::step()
+{
+    // Hidden from the optimiser, so that it reads the settings from memory at
+    // each use rather than holding them in registers the states need.
+    const VoiceLanes* settings = &lanes;
+    const double(*quiet)[P::kWidth] = quietInput;
+    __asm__("" : "+r"(settings), "+r"(quiet));
+    D input[kModes];
+    drive(*settings, quiet, input);
+    return FL::mul(modulate(resonate(*settings, input)), outputGain);
+}
+
+template <class P, Vibrato kVibrato, bool kPulse>
+void GroupRun<P, kVibrato, kPulse>::drive(const VoiceLanes& settings, const double (*quiet)[P::kWidth], D* input)
+{
+    pulsePhase = FL::add(pulsePhase, pulseIncrement);
+    const F pulsing = kPulse ? FL::inRange(pulsePhase, FL::set1(256.0f)) : FL::zero();
+    // The pulse lasts a few dozen samples after a strike: most samples skip the read.
+    if (kPulse && FL::any(pulsing)) {
+        const F excitation = P::narrow(P::mul(A::readTable(settings.pulseTable, pulsePhase, pulsing), amplitude));
+        const D drive = P::widen(FL::select(pulsing, excitation, quietDrive));
 #pragma GCC unroll 4
         for (int32_t k = 0; k < kModes; ++k)
-            state0[k] = P::widen(raw[k]);
-        F sum = FL::add(FL::add(FL::add(output[0], output[1]), output[2]), output[3]);
-        if constexpr (kVibrato == Vibrato::Everywhere) {
-            F phase = FL::add(vibratoPhase, vibratoIncrement);
-            phase = FL::select(FL::greaterOrEqual(phase, period), FL::sub(phase, period), phase);
-            vibratoPhase = phase;
-            const D vibrato = P::widen(P::narrow(A::readSine(lanes.sineSlopes, phase)));
-            sum = P::narrow(P::mul(P::add(P::mul(vibrato, depth), one), P::widen(sum)));
-        }
-        if constexpr (kVibrato == Vibrato::Mixed) {
-            F phase = FL::add(vibratoPhase, vibratoIncrement);
-            phase = FL::select(FL::greaterOrEqual(phase, period), FL::sub(phase, period), phase);
-            const F inside = FL::inRange(phase, period);
-            if (!FL::all(inside)) {
-                // A negative rate runs backwards and wraps upwards; whatever is
-                // still outside the period starts again at 0.
-                phase = FL::select(FL::less(phase, FL::zero()), FL::add(phase, period), phase);
-                phase = FL::select(FL::inRange(phase, period), phase, FL::zero());
-            }
-            const D vibrato = P::widen(P::narrow(A::readSine(lanes.sineSlopes, phase)));
-            vibratoPhase = FL::select(vibratoOn, phase, vibratoPhase);
-            const F modulated = P::narrow(P::mul(P::add(P::mul(vibrato, depth), one), P::widen(sum)));
-            sum = FL::select(vibratoOn, modulated, sum);
-        }
-        return FL::mul(sum, outputGain);
-    };
-    // Four samples at a time, so that each lane's four go out in one store.
-    int32_t i = 0;
-    for (; i + 4 <= count; i += 4) {
-        const F a = step();
-        const F b = step();
-        const F c = step();
-        const F d = step();
-        P::storeFour(outputs, i, a, b, c, d);
+            input[k] = P::mul(drive, P::load(settings.gain[k] + first));
+        return;
     }
-    for (; i < count; ++i)
-        P::storeLanes(outputs, i, step());
+#pragma GCC unroll 4
+    for (int32_t k = 0; k < kModes; ++k)
+        input[k] = P::load(quiet[k]);
+}
 
+// The modes' sum. Every lane's second feed-forward coefficient is -1 (see
+// VoiceLanes::load): t + (-1 * s) is t - s, bit for bit, NaNs included.
+template <class P, Vibrato kVibrato, bool kPulse>
+typename GroupRun<P, kVibrato, kPulse>::F GroupRun<P, kVibrato, kPulse>::resonate(
+    const VoiceLanes& settings, const D* input)
+{
+    F raw[kModes];
+#pragma GCC unroll 4
+    for (int32_t k = 0; k < kModes; ++k) {
+        const D s0 = state0[k];
+        const D s1 = state1[k];
+        const D w = P::add(P::add(input[k], P::mul(P::load(settings.feedback1[k] + first), s0)),
+            P::mul(P::load(settings.feedback2[k] + first), s1));
+        output[k] = P::narrow(P::sub(P::add(w, P::mul(P::load(settings.feedforward1[k] + first), s0)), s1));
+        state1[k] = s0;
+        raw[k] = P::narrow(w);
+    }
+    flushForTheNextSample(raw);
+#pragma GCC unroll 4
+    for (int32_t k = 0; k < kModes; ++k)
+        state0[k] = P::widen(raw[k]);
+    return FL::add(FL::add(FL::add(output[0], output[1]), output[2]), output[3]);
+}
+
+// The flush the next sample starts with, done here on the float states,
+// before they are widened for it.
+template <class P, Vibrato kVibrato, bool kPulse>
+void GroupRun<P, kVibrato, kPulse>::flushForTheNextSample(F* raw)
+{
+    lastFlushed = P::anyNeedsFlush(raw[0], raw[1], raw[2], raw[3]);
+    if (!lastFlushed)
+        return;
+#pragma GCC unroll 4
+    for (int32_t k = 0; k < kModes; ++k) {
+        FL::store(unflushed[k], raw[k]);
+        raw[k] = P::narrow(P::sub(P::add(P::widen(raw[k]), flushOffset), flushOffset));
+    }
+}
+
+template <class P, Vibrato kVibrato, bool kPulse>
+typename GroupRun<P, kVibrato, kPulse>::F GroupRun<P, kVibrato, kPulse>::modulate(F sum)
+{
+    if constexpr (kVibrato == Vibrato::Off)
+        return sum;
+    F phase = FL::add(vibratoPhase, vibratoIncrement);
+    phase = FL::select(FL::greaterOrEqual(phase, period), FL::sub(phase, period), phase);
+    if constexpr (kVibrato == Vibrato::Mixed) {
+        if (!FL::all(FL::inRange(phase, period))) {
+            // A negative rate runs backwards and wraps upwards; whatever is
+            // still outside the period starts again at 0.
+            phase = FL::select(FL::less(phase, FL::zero()), FL::add(phase, period), phase);
+            phase = FL::select(FL::inRange(phase, period), phase, FL::zero());
+        }
+    }
+    const D vibrato = P::widen(P::narrow(A::readSine(lanes.sineSlopes, phase)));
+    const F modulated = P::narrow(P::mul(P::add(P::mul(vibrato, depth), P::set1(1.0)), P::widen(sum)));
+    if constexpr (kVibrato == Vibrato::Everywhere) {
+        vibratoPhase = phase;
+        return modulated;
+    }
+    vibratoPhase = FL::select(vibratoOn, phase, vibratoPhase);
+    return FL::select(vibratoOn, modulated, sum);
+}
+
+template <class P, Vibrato kVibrato, bool kPulse>
+void GroupRun<P, kVibrato, kPulse>::finish()
+{
     P::store(lanes.pulsePhase + first, P::widen(pulsePhase));
 #pragma GCC unroll 4
     for (int32_t k = 0; k < kModes; ++k) {
@@ -159,6 +207,26 @@ void advance(VoiceLanes& lanes, int32_t first, int32_t count, float* const* outp
         P::store(lanes.output[k] + first, P::widen(output[k]));
     }
     P::store(lanes.vibratoPhase + first, P::widen(vibratoPhase));
+}
+
+template <class P, Vibrato kVibrato, bool kPulse>
+void advance(VoiceLanes& lanes, int32_t first, int32_t count, float* const* outputs)
+{
+    if (count <= 0)
+        return;
+    GroupRun<P, kVibrato, kPulse> run(lanes, first);
+    // Four samples at a time, so that each lane's four go out in one store.
+    int32_t i = 0;
+    for (; i + 4 <= count; i += 4) {
+        const auto a = run.step();
+        const auto b = run.step();
+        const auto c = run.step();
+        const auto d = run.step();
+        P::storeFour(outputs, i, a, b, c, d);
+    }
+    for (; i < count; ++i)
+        P::storeLanes(outputs, i, run.step());
+    run.finish();
 }
 
 template <class P, bool kPulse>

@@ -21,114 +21,175 @@ double readOneTable(const float* table, float position)
 // A voice alone in its group: its four modes take the lanes instead, so a
 // lone voice does not pay for a group of idle ones. The pulse, the sum of
 // the modes and the vibrato are the scalar code's own, done in float where
-// the rounding allows it.
+// the rounding allows it. Its time is the latency of one mode's recursion
+// from sample to sample, which is kept as short as exactness allows.
 template <class P>
-void renderOne(VoiceLanes& lanes, int32_t lane, int32_t count, float* output)
-{
+class SoloRun {
+public:
     using D = typename P::D;
     using A = Arithmetic<P>;
     using FL = typename P::Floats;
     using F = typename FL::F;
-    constexpr int32_t kWidth = P::kWidth;
-    constexpr int32_t kVectors = VoiceLanes::kModes / kWidth;
-    if (count <= 0)
-        return;
+    static constexpr int32_t kWidth = P::kWidth;
+    static constexpr int32_t kVectors = VoiceLanes::kModes / kWidth;
+
+    [[gnu::always_inline]] inline SoloRun(VoiceLanes& voiceLanes, int32_t voiceLane);
+    [[gnu::always_inline]] inline float step();
+    [[gnu::always_inline]] inline void finish();
+
+private:
+    [[gnu::always_inline]] inline D modes(double (*field)[VoiceLanes::kCapacity], int32_t v) const;
+    [[gnu::always_inline]] inline void storeModes(D value, double (*field)[VoiceLanes::kCapacity], int32_t v);
+    [[gnu::always_inline]] inline float drive();
+    [[gnu::always_inline]] inline float resonate(float drive);
+    [[gnu::always_inline]] inline float modulate(float sum);
+
+    VoiceLanes& lanes;
+    const int32_t lane;
     const D flushOffset = P::set1(static_cast<double>(1e-18f));
     D gain[kVectors], feedback1[kVectors], feedback2[kVectors], feedforward1[kVectors], feedforward2[kVectors];
     D state0[kVectors], state1[kVectors];
     F rawState0[kVectors], modeOutput[kVectors];
+    float pulsePhase;
+    const float pulseIncrement;
+    const double amplitude;
+    const float quietDrive;
+    float vibratoPhase;
+    const float vibratoIncrement;
+    const double depth;
+    const float outputGain;
+};
+
+template <class P>
+SoloRun<P>::SoloRun(VoiceLanes& voiceLanes, int32_t voiceLane)
+    : lanes(voiceLanes), lane(voiceLane), pulsePhase(static_cast<float>(lanes.pulsePhase[lane])),
+      pulseIncrement(static_cast<float>(lanes.pulseIncrement[lane])), amplitude(lanes.amplitude[lane]),
+      quietDrive(static_cast<float>(0.0 * amplitude)), vibratoPhase(static_cast<float>(lanes.vibratoPhase[lane])),
+      vibratoIncrement(static_cast<float>(lanes.vibratoIncrement[lane])), depth(lanes.vibratoDepth[lane]),
+      outputGain(static_cast<float>(lanes.outputGain[lane]))
+{
 #pragma GCC unroll 4
     for (int32_t v = 0; v < kVectors; ++v) {
-        double values[kWidth];
-        const auto modesOf = [&](double (*field)[VoiceLanes::kCapacity]) {
-            for (int32_t j = 0; j < kWidth; ++j)
-                values[j] = field[v * kWidth + j][lane];
-            return P::load(values);
-        };
-        gain[v] = modesOf(lanes.gain);
-        feedback1[v] = modesOf(lanes.feedback1);
-        feedback2[v] = modesOf(lanes.feedback2);
-        feedforward1[v] = modesOf(lanes.feedforward1);
-        feedforward2[v] = modesOf(lanes.feedforward2);
-        state0[v] = modesOf(lanes.state0);
+        gain[v] = modes(lanes.gain, v);
+        feedback1[v] = modes(lanes.feedback1, v);
+        feedback2[v] = modes(lanes.feedback2, v);
+        feedforward1[v] = modes(lanes.feedforward1, v);
+        feedforward2[v] = modes(lanes.feedforward2, v);
+        state0[v] = modes(lanes.state0, v);
         rawState0[v] = P::narrow(state0[v]);
-        state1[v] = A::flush(modesOf(lanes.state1), flushOffset);
+        state1[v] = A::flush(modes(lanes.state1, v), flushOffset);
         modeOutput[v] = FL::zero();
     }
-    const float* pulseTable = lanes.pulseTable;
-    const double (*sineSlopes)[2] = lanes.sineSlopes;
-    auto pulsePhase = static_cast<float>(lanes.pulsePhase[lane]);
-    const auto pulseIncrement = static_cast<float>(lanes.pulseIncrement[lane]);
-    const double amplitude = lanes.amplitude[lane];
-    const auto quietDrive = static_cast<float>(0.0 * amplitude);
-    auto vibratoPhase = static_cast<float>(lanes.vibratoPhase[lane]);
-    const auto vibratoIncrement = static_cast<float>(lanes.vibratoIncrement[lane]);
-    const double depth = lanes.vibratoDepth[lane];
-    const auto outputGain = static_cast<float>(lanes.outputGain[lane]);
-    constexpr float kPulseEnd = 256.0f;
-    constexpr float kPeriod = 4096.0f;
+}
 
-    for (int32_t i = 0; i < count; ++i) {
-        pulsePhase += pulseIncrement;
-        const float drive = pulsePhase >= 0.0f && pulsePhase < kPulseEnd
-            ? static_cast<float>(readOneTable<P>(pulseTable, pulsePhase) * amplitude)
-            : quietDrive;
-        const D input = P::set1(drive);
-        F flushing = FL::needsFlush(rawState0[0]);
+template <class P>
+typename P::D SoloRun<P>::modes(double (*field)[VoiceLanes::kCapacity], int32_t v) const
+{
+    double values[kWidth];
+    for (int32_t j = 0; j < kWidth; ++j)
+        values[j] = field[v * kWidth + j][lane];
+    return P::load(values);
+}
+
+template <class P>
+void SoloRun<P>::storeModes(D value, double (*field)[VoiceLanes::kCapacity], int32_t v)
+{
+    double values[kWidth];
+    P::store(values, value);
+    for (int32_t j = 0; j < kWidth; ++j)
+        field[v * kWidth + j][lane] = values[j];
+}
+
+template <class P>
+float SoloRun<P>::step()
+{
+    return modulate(resonate(drive())) * outputGain;
+}
+
+template <class P>
+float SoloRun<P>::drive()
+{
+    pulsePhase += pulseIncrement;
+    if (pulsePhase >= 0.0f && pulsePhase < 256.0f)
+        return static_cast<float>(readOneTable<P>(lanes.pulseTable, pulsePhase) * amplitude);
+    return quietDrive;
+}
+
+template <class P>
+float SoloRun<P>::resonate(float drive)
+{
+    const D input = P::set1(drive);
+    // The states were rounded quickly (below); where that may not have given
+    // float(w) exactly, they are taken from float(w) itself.
+    F irregular = FL::needsExactState(rawState0[0]);
 #pragma GCC unroll 4
-        for (int32_t v = 1; v < kVectors; ++v)
-            flushing = FL::either(flushing, FL::needsFlush(rawState0[v]));
-        if (FL::any(flushing)) {
-#pragma GCC unroll 4
-            for (int32_t v = 0; v < kVectors; ++v)
-                state0[v] = A::flush(state0[v], flushOffset);
-        }
-#pragma GCC unroll 4
-        for (int32_t v = 0; v < kVectors; ++v) {
-            const D s0 = state0[v];
-            const D s1 = state1[v];
-            const D w = P::add(P::add(P::mul(input, gain[v]), P::mul(feedback1[v], s0)), P::mul(feedback2[v], s1));
-            modeOutput[v] = P::narrow(P::add(P::add(w, P::mul(feedforward1[v], s0)), P::mul(feedforward2[v], s1)));
-            state1[v] = s0;
-            rawState0[v] = P::narrow(w);
-            state0[v] = P::widen(rawState0[v]);
-        }
-        alignas(16) float y[4];
+    for (int32_t v = 1; v < kVectors; ++v)
+        irregular = FL::either(irregular, FL::needsExactState(rawState0[v]));
+    if (FL::any(irregular)) {
 #pragma GCC unroll 4
         for (int32_t v = 0; v < kVectors; ++v)
-            P::storeModes(y + v * kWidth, modeOutput[v]);
-        float sum = ((y[0] + y[1]) + y[2]) + y[3];
-        if (depth != 0.0) {
-            vibratoPhase += vibratoIncrement;
-            if (vibratoPhase >= kPeriod)
-                vibratoPhase -= kPeriod;
-            if (!(vibratoPhase >= 0.0f && vibratoPhase < kPeriod)) {
-                if (vibratoPhase < 0.0f)
-                    vibratoPhase += kPeriod;
-                if (!(vibratoPhase >= 0.0f && vibratoPhase < kPeriod))
-                    vibratoPhase = 0.0f;
-            }
-            const auto at = static_cast<int32_t>(vibratoPhase);
-            const double fraction = static_cast<double>(vibratoPhase) - at;
-            const auto vibrato = static_cast<float>(sineSlopes[at][0] + fraction * sineSlopes[at][1]);
-            sum = static_cast<float>((static_cast<double>(vibrato) * depth + 1.0) * sum);
-        }
-        output[i] = sum * outputGain;
+            state0[v] = A::flush(P::widen(rawState0[v]), flushOffset);
     }
+#pragma GCC unroll 4
+    for (int32_t v = 0; v < kVectors; ++v) {
+        const D s0 = state0[v];
+        const D s1 = state1[v];
+        const D w = P::add(P::add(P::mul(input, gain[v]), P::mul(feedback1[v], s0)), P::mul(feedback2[v], s1));
+        modeOutput[v] = P::narrow(P::add(P::add(w, P::mul(feedforward1[v], s0)), P::mul(feedforward2[v], s1)));
+        state1[v] = s0;
+        rawState0[v] = P::narrow(w);
+        // Off the path from one sample to the next, unlike two conversions.
+        state0[v] = P::roundToFloat(w);
+    }
+    alignas(16) float y[4];
+#pragma GCC unroll 4
+    for (int32_t v = 0; v < kVectors; ++v)
+        P::storeModes(y + v * kWidth, modeOutput[v]);
+    return ((y[0] + y[1]) + y[2]) + y[3];
+}
 
+template <class P>
+float SoloRun<P>::modulate(float sum)
+{
+    constexpr float kPeriod = 4096.0f;
+    if (depth == 0.0)
+        return sum;
+    vibratoPhase += vibratoIncrement;
+    if (vibratoPhase >= kPeriod)
+        vibratoPhase -= kPeriod;
+    if (!(vibratoPhase >= 0.0f && vibratoPhase < kPeriod)) {
+        if (vibratoPhase < 0.0f)
+            vibratoPhase += kPeriod;
+        if (!(vibratoPhase >= 0.0f && vibratoPhase < kPeriod))
+            vibratoPhase = 0.0f;
+    }
+    const auto at = static_cast<int32_t>(vibratoPhase);
+    const double fraction = static_cast<double>(vibratoPhase) - at;
+    const auto vibrato = static_cast<float>(lanes.sineSlopes[at][0] + fraction * lanes.sineSlopes[at][1]);
+    return static_cast<float>((static_cast<double>(vibrato) * depth + 1.0) * sum);
+}
+
+template <class P>
+void SoloRun<P>::finish()
+{
     lanes.pulsePhase[lane] = pulsePhase;
     lanes.vibratoPhase[lane] = vibratoPhase;
     for (int32_t v = 0; v < kVectors; ++v) {
-        alignas(32) double values[kWidth];
-        const auto store = [&](D value, double (*field)[VoiceLanes::kCapacity]) {
-            P::store(values, value);
-            for (int32_t j = 0; j < kWidth; ++j)
-                field[v * kWidth + j][lane] = values[j];
-        };
-        store(state0[v], lanes.state0);
-        store(state1[v], lanes.state1);
-        store(P::widen(modeOutput[v]), lanes.output);
+        storeModes(P::widen(rawState0[v]), lanes.state0, v);
+        storeModes(state1[v], lanes.state1, v);
+        storeModes(P::widen(modeOutput[v]), lanes.output, v);
     }
+}
+
+template <class P>
+void renderOne(VoiceLanes& lanes, int32_t lane, int32_t count, float* output)
+{
+    if (count <= 0)
+        return;
+    SoloRun<P> run(lanes, lane);
+    for (int32_t i = 0; i < count; ++i)
+        output[i] = run.step();
+    run.finish();
 }
 
 }  // namespace lanekernel
