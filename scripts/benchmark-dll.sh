@@ -1,19 +1,21 @@
 #!/usr/bin/env bash
-# Times the 32-bit DLL under Wine rendering a dense MIDI file (32 voices kept
-# ringing for SECONDS seconds) through vsthost with each voice engine forced
-# by ZAV_ENGINE (scalar, sse2, avx2 where the processor has it), three times
-# each in turn, and prints the medians and their ratios to the scalar one.
-# Every render must give the same WAV file byte for byte.
+# Times the three plug-in builds rendering a dense MIDI file (32 voices kept
+# ringing for SECONDS seconds) through vsthost built for the same system: the
+# 32-bit and the 64-bit DLL under 64-bit Wine, the Linux .so natively. Each
+# renders with each instruction set forced by ZAV_ENGINE (scalar, sse2, and
+# avx2 and avx512 where the processor has them), three times each in turn.
+# Prints the medians of the processor time (user + system: the machine may be
+# shared) as real-time factors, with their ratios to the same build's scalar
+# engine. Every render must give the same WAV file byte for byte.
 # Usage: scripts/benchmark-dll.sh [SECONDS]   (default 60; BUILD_ROOT as build.sh)
 set -euo pipefail
 top="$(cd "$(dirname "$0")/.." && pwd)"
 build_root="${BUILD_ROOT:-$top/build}"
 seconds="${1:-60}"
-win32_dir="$build_root/win32"
-dll="$win32_dir/ZAVTOLVEK.dll"
-host="$win32_dir/tools/vsthost/vsthost.exe"
-for needed in "$dll" "$host"; do
-    [ -f "$needed" ] || { echo "missing $needed: run scripts/build.sh win32" >&2; exit 1; }
+for needed in "$build_root/native/zavtolvek.so" "$build_root/native/tools/vsthost/vsthost" \
+    "$build_root/win32/ZAVTOLVEK.dll" "$build_root/win32/tools/vsthost/vsthost.exe" \
+    "$build_root/win64/ZAVTOLVEK.dll" "$build_root/win64/tools/vsthost/vsthost.exe"; do
+    [ -f "$needed" ] || { echo "missing $needed: run scripts/build.sh native win32 win64" >&2; exit 1; }
 done
 work="$(mktemp -d)"
 
@@ -38,38 +40,59 @@ track = b"MTrk" + struct.pack(">I", len(events)) + events
 open(path, "wb").write(b"MThd" + struct.pack(">IHHH", 6, 0, 1, 480) + track)
 PY
 
+# The 64-bit prefix runs the 32-bit programs too.
+wine_build_dir="$build_root/win64"
+wine_arch=win64
 # shellcheck source=scripts/wine-session.sh
 source "$top/scripts/wine-session.sh"
 
+# render <build> <engine> <output>: prints the processor seconds it took.
 render() {
-    local engine="$1" output="$2" start end
-    start=$(date +%s.%N)
-    ZAV_ENGINE="$engine" "$win32_dir/wine-run.sh" "$host" render "Z:$dll" "Z:$work/dense.mid" \
-        -o "Z:$output" --program Vibraphone --tail 0 --float >/dev/null
-    end=$(date +%s.%N)
-    echo "$end - $start" | bc
+    local build="$1" engine="$2" output="$3" TIMEFORMAT="%U %S"
+    local arguments=("$work/dense.mid" -o "$output" --program Vibraphone --tail 0 --float)
+    { time {
+        if [ "$build" = linux ]; then
+            ZAV_ENGINE="$engine" "$build_root/native/tools/vsthost/vsthost" render "$build_root/native/zavtolvek.so" \
+                "${arguments[@]}" >/dev/null 2>&1 </dev/null
+        else
+            ZAV_ENGINE="$engine" wine "$build_root/$build/tools/vsthost/vsthost.exe" render \
+                "Z:$build_root/$build/ZAVTOLVEK.dll" "Z:${arguments[0]}" -o "Z:$output" "${arguments[@]:3}" \
+                >/dev/null 2>&1 </dev/null
+        fi
+    } ; } 2>&1 | awk '{ print $1 + $2 }'
 }
 
 median() { printf '%s\n' "$@" | sort -g | sed -n 2p; }
 
 engines=(scalar sse2)
 grep -qw avx2 /proc/cpuinfo && engines+=(avx2)
+grep -qw avx512f /proc/cpuinfo && engines+=(avx512)
+builds=(win32 win64 linux)
 declare -A times
-render scalar "$work/warm.wav" >/dev/null
+render win32 scalar "$work/warm.wav" >/dev/null
+render win64 scalar "$work/warm.wav" >/dev/null
 for _ in 1 2 3; do
-    for engine in "${engines[@]}"; do
-        times[$engine]+="$(render "$engine" "$work/$engine.wav") "
+    for build in "${builds[@]}"; do
+        for engine in "${engines[@]}"; do
+            times[$build-$engine]+="$(render "$build" "$engine" "$work/$build-$engine.wav") "
+        done
     done
 done
-for engine in "${engines[@]}"; do
-    cmp -s "$work/scalar.wav" "$work/$engine.wav" || { echo "the $engine render differs from the scalar one" >&2; exit 1; }
+for build in "${builds[@]}"; do
+    for engine in "${engines[@]}"; do
+        cmp -s "$work/win32-scalar.wav" "$work/$build-$engine.wav" \
+            || { echo "the $build $engine render differs from the 32-bit scalar one" >&2; exit 1; }
+    done
 done
-# shellcheck disable=SC2086
-scalar="$(median ${times[scalar]})"
-echo "dense render of ${seconds} s, 32 voices, median of 3 (all runs in brackets):"
-for engine in "${engines[@]}"; do
+echo "dense render of ${seconds} s, 32 voices; real-time factor from the median processor time of 3:"
+for build in "${builds[@]}"; do
     # shellcheck disable=SC2086
-    m="$(median ${times[$engine]})"
-    echo "  $engine: $m s (${times[$engine]% }), $(echo "scale=2; $scalar / $m" | bc)x the scalar engine"
+    scalar="$(median ${times[$build-scalar]})"
+    for engine in "${engines[@]}"; do
+        # shellcheck disable=SC2086
+        m="$(median ${times[$build-$engine]})"
+        printf '  %-6s %-7s %7.1fx real time  (%s s; runs: %s), %5.2fx its scalar engine\n' "$build" "$engine" \
+            "$(echo "$seconds / $m" | bc -l)" "$m" "${times[$build-$engine]% }" "$(echo "$scalar / $m" | bc -l)"
+    done
 done
 rm -rf "$work"
