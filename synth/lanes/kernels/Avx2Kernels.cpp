@@ -22,13 +22,6 @@ struct Avx2Pack {
     static D mul(D a, D b) { return _mm256_mul_pd(a, b); }
     static __m128 narrow(D value) { return _mm256_cvtpd_ps(value); }
     static D widen(__m128 value) { return _mm256_cvtps_pd(value); }
-    static D roundToFloat(D value)
-    {
-        const __m256i bits = _mm256_castpd_si256(value);
-        const __m256i lowestKept = _mm256_and_si256(_mm256_srli_epi64(bits, 29), _mm256_set1_epi64x(1));
-        const __m256i up = _mm256_add_epi64(_mm256_add_epi64(bits, _mm256_set1_epi64x(lanekernel::kHalfOfDropped)), lowestKept);
-        return _mm256_castsi256_pd(_mm256_and_si256(up, _mm256_set1_epi64x(lanekernel::kKeptBits)));
-    }
     static __m128i truncate(__m128 position) { return _mm_cvttps_epi32(position); }
     static D widenIndex(__m128i index) { return _mm256_cvtepi32_pd(index); }
 

@@ -33,12 +33,6 @@ namespace lanekernel {
 
 // 2^-89 as float bits: the smallest magnitude the flush leaves unchanged.
 constexpr int32_t kFlushedBelow = 0x13000000;
-constexpr int32_t kLargestFinite = 0x7f7fffff;
-// A double rounded to float precision by integer arithmetic on its bits: the
-// 29 bits a float lacks are dropped, rounding half to even. The same value as
-// float(x) widened again wherever float(x) is a normal float.
-constexpr int64_t kHalfOfDropped = 0x0fffffff;
-constexpr int64_t kKeptBits = ~int64_t{0x1fffffff};
 
 // Float lanes in an __m128, for packs of up to four lanes; P::kLaneBits
 // marks the lanes in use.
@@ -76,15 +70,6 @@ struct FloatLanes {
         const __m128i magnitude = _mm_and_si128(bits, _mm_set1_epi32(0x7fffffff));
         const __m128i tiny = _mm_cmpgt_epi32(_mm_set1_epi32(kFlushedBelow), magnitude);
         return _mm_castsi128_ps(_mm_andnot_si128(_mm_cmpeq_epi32(bits, _mm_setzero_si128()), tiny));
-    }
-
-    // The same, and lanes holding an infinity or a NaN: those whose state
-    // P::roundToFloat does not give exactly.
-    static F needsExactState(F state)
-    {
-        const __m128i magnitude = _mm_and_si128(_mm_castps_si128(state), _mm_set1_epi32(0x7fffffff));
-        const __m128i irregular = _mm_cmpgt_epi32(magnitude, _mm_set1_epi32(kLargestFinite));
-        return either(needsFlush(state), _mm_castsi128_ps(irregular));
     }
 };
 

@@ -20,6 +20,18 @@ enum class Vibrato {
 // arithmetic of StrikeVoice::tick, one lane per voice. kPulse false: no lane's
 // pulse can be read in this span (the phase is past the pulse's end and does
 // not run backwards), so only its phase advances.
+// What a group's run keeps in memory rather than in registers. Apart from the
+// run itself: an object whose address the optimiser cannot follow keeps all
+// its members in memory.
+template <class P, class FL>
+struct GroupScratch {
+    // The drive of every mode on samples without pulse.
+    alignas(64) double quietInput[VoiceLanes::kModes][P::kWidth];
+    // The voice keeps its last state unflushed, as the scalar code leaves it;
+    // kept here only on the samples that flushed it.
+    float unflushed[VoiceLanes::kModes][FL::kStride] = {};
+};
+
 template <class P, Vibrato kVibrato, bool kPulse>
 class GroupRun {
 public:
@@ -28,8 +40,9 @@ public:
     using FL = typename P::Floats;
     using F = typename FL::F;
     static constexpr int32_t kModes = VoiceLanes::kModes;
+    using Scratch = GroupScratch<P, FL>;
 
-    [[gnu::always_inline]] inline GroupRun(VoiceLanes& voiceLanes, int32_t firstLane);
+    [[gnu::always_inline]] inline GroupRun(VoiceLanes& voiceLanes, int32_t firstLane, Scratch& scratchMemory);
     // One sample of every lane.
     [[gnu::always_inline]] inline F step();
     // Writes the running state back into the lanes.
@@ -44,6 +57,7 @@ private:
 
     VoiceLanes& lanes;
     const int32_t first;
+    Scratch& scratch;
     const D flushOffset = P::set1(static_cast<double>(1e-18f));
     const F period = FL::set1(4096.0f);
     F pulsePhase;
@@ -53,13 +67,9 @@ private:
     const F quietDrive;
     // Only the states stay in registers from sample to sample; the settings
     // are read from the lanes where they are used (see step).
-    alignas(64) double quietInput[kModes][P::kWidth];
     D state0[kModes];
     D state1[kModes];
     F output[kModes];
-    // The voice keeps its last state unflushed, as the scalar code leaves it;
-    // kept here only on the samples that flushed it.
-    float unflushed[kModes][FL::kStride] = {};
     bool lastFlushed = false;
     F vibratoPhase;
     const F vibratoIncrement;
@@ -69,8 +79,8 @@ private:
 };
 
 template <class P, Vibrato kVibrato, bool kPulse>
-GroupRun<P, kVibrato, kPulse>::GroupRun(VoiceLanes& voiceLanes, int32_t firstLane)
-    : lanes(voiceLanes), first(firstLane), pulsePhase(P::narrow(P::load(lanes.pulsePhase + first))),
+GroupRun<P, kVibrato, kPulse>::GroupRun(VoiceLanes& voiceLanes, int32_t firstLane, Scratch& scratchMemory)
+    : lanes(voiceLanes), first(firstLane), scratch(scratchMemory), pulsePhase(P::narrow(P::load(lanes.pulsePhase + first))),
       pulseIncrement(P::narrow(P::load(lanes.pulseIncrement + first))), amplitude(P::load(lanes.amplitude + first)),
       quietDrive(P::narrow(P::mul(P::zero(), amplitude))),
       vibratoPhase(P::narrow(P::load(lanes.vibratoPhase + first))),
@@ -86,7 +96,7 @@ void GroupRun<P, kVibrato, kPulse>::loadModes()
     F flushing = FL::zero();
 #pragma GCC unroll 4
     for (int32_t k = 0; k < kModes; ++k) {
-        P::store(quietInput[k], P::mul(P::widen(quietDrive), P::load(lanes.gain[k] + first)));
+        P::store(scratch.quietInput[k], P::mul(P::widen(quietDrive), P::load(lanes.gain[k] + first)));
         state0[k] = P::load(lanes.state0[k] + first);
         flushing = FL::either(flushing, FL::needsFlush(P::narrow(state0[k])));
         // Flushed once here, which is what every later flush of it would give.
@@ -106,7 +116,7 @@ typename GroupRun<P, kVibrato, kPulse>::F GroupRun<P, kVibrato, kPulse>::step()
     // Hidden from the optimiser, so that it reads the settings from memory at
     // each use rather than holding them in registers the states need.
     const VoiceLanes* settings = &lanes;
-    const double(*quiet)[P::kWidth] = quietInput;
+    const double(*quiet)[P::kWidth] = scratch.quietInput;
     __asm__("" : "+r"(settings), "+r"(quiet));
     D input[kModes];
     drive(*settings, quiet, input);
@@ -166,7 +176,7 @@ void GroupRun<P, kVibrato, kPulse>::flushForTheNextSample(F* raw)
         return;
 #pragma GCC unroll 4
     for (int32_t k = 0; k < kModes; ++k) {
-        FL::store(unflushed[k], raw[k]);
+        FL::store(scratch.unflushed[k], raw[k]);
         raw[k] = P::narrow(P::sub(P::add(P::widen(raw[k]), flushOffset), flushOffset));
     }
 }
@@ -202,7 +212,7 @@ void GroupRun<P, kVibrato, kPulse>::finish()
     P::store(lanes.pulsePhase + first, P::widen(pulsePhase));
 #pragma GCC unroll 4
     for (int32_t k = 0; k < kModes; ++k) {
-        P::store(lanes.state0[k] + first, lastFlushed ? P::widen(FL::load(unflushed[k])) : state0[k]);
+        P::store(lanes.state0[k] + first, lastFlushed ? P::widen(FL::load(scratch.unflushed[k])) : state0[k]);
         P::store(lanes.state1[k] + first, state1[k]);
         P::store(lanes.output[k] + first, P::widen(output[k]));
     }
@@ -214,7 +224,8 @@ void advance(VoiceLanes& lanes, int32_t first, int32_t count, float* const* outp
 {
     if (count <= 0)
         return;
-    GroupRun<P, kVibrato, kPulse> run(lanes, first);
+    typename GroupRun<P, kVibrato, kPulse>::Scratch scratch;
+    GroupRun<P, kVibrato, kPulse> run(lanes, first, scratch);
     // Four samples at a time, so that each lane's four go out in one store.
     int32_t i = 0;
     for (; i + 4 <= count; i += 4) {

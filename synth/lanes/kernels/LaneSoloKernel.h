@@ -21,8 +21,7 @@ double readOneTable(const float* table, float position)
 // A voice alone in its group: its four modes take the lanes instead, so a
 // lone voice does not pay for a group of idle ones. The pulse, the sum of
 // the modes and the vibrato are the scalar code's own, done in float where
-// the rounding allows it. Its time is the latency of one mode's recursion
-// from sample to sample, which is kept as short as exactness allows.
+// the rounding allows it.
 template <class P>
 class SoloRun {
 public:
@@ -119,16 +118,14 @@ template <class P>
 float SoloRun<P>::resonate(float drive)
 {
     const D input = P::set1(drive);
-    // The states were rounded quickly (below); where that may not have given
-    // float(w) exactly, they are taken from float(w) itself.
-    F irregular = FL::needsExactState(rawState0[0]);
+    F flushing = FL::needsFlush(rawState0[0]);
 #pragma GCC unroll 4
     for (int32_t v = 1; v < kVectors; ++v)
-        irregular = FL::either(irregular, FL::needsExactState(rawState0[v]));
-    if (FL::any(irregular)) {
+        flushing = FL::either(flushing, FL::needsFlush(rawState0[v]));
+    if (FL::any(flushing)) {
 #pragma GCC unroll 4
         for (int32_t v = 0; v < kVectors; ++v)
-            state0[v] = A::flush(P::widen(rawState0[v]), flushOffset);
+            state0[v] = A::flush(state0[v], flushOffset);
     }
 #pragma GCC unroll 4
     for (int32_t v = 0; v < kVectors; ++v) {
@@ -138,8 +135,7 @@ float SoloRun<P>::resonate(float drive)
         modeOutput[v] = P::narrow(P::add(P::add(w, P::mul(feedforward1[v], s0)), P::mul(feedforward2[v], s1)));
         state1[v] = s0;
         rawState0[v] = P::narrow(w);
-        // Off the path from one sample to the next, unlike two conversions.
-        state0[v] = P::roundToFloat(w);
+        state0[v] = P::widen(rawState0[v]);
     }
     alignas(16) float y[4];
 #pragma GCC unroll 4
@@ -175,7 +171,7 @@ void SoloRun<P>::finish()
     lanes.pulsePhase[lane] = pulsePhase;
     lanes.vibratoPhase[lane] = vibratoPhase;
     for (int32_t v = 0; v < kVectors; ++v) {
-        storeModes(P::widen(rawState0[v]), lanes.state0, v);
+        storeModes(state0[v], lanes.state0, v);
         storeModes(state1[v], lanes.state1, v);
         storeModes(P::widen(modeOutput[v]), lanes.output, v);
     }

@@ -21,13 +21,6 @@ struct Sse2Pack {
     static D mul(D a, D b) { return _mm_mul_pd(a, b); }
     static __m128 narrow(D value) { return _mm_cvtpd_ps(value); }
     static D widen(__m128 value) { return _mm_cvtps_pd(value); }
-    static D roundToFloat(D value)
-    {
-        const __m128i bits = _mm_castpd_si128(value);
-        const __m128i lowestKept = _mm_and_si128(_mm_srli_epi64(bits, 29), _mm_set1_epi64x(1));
-        const __m128i up = _mm_add_epi64(_mm_add_epi64(bits, _mm_set1_epi64x(lanekernel::kHalfOfDropped)), lowestKept);
-        return _mm_castsi128_pd(_mm_and_si128(up, _mm_set1_epi64x(lanekernel::kKeptBits)));
-    }
     static __m128i truncate(__m128 position) { return _mm_cvttps_epi32(position); }
     static D widenIndex(__m128i index) { return _mm_cvtepi32_pd(index); }
 
