@@ -55,12 +55,17 @@ render() {
             ZAV_ENGINE="$engine" "$build_root/native/tools/vsthost/vsthost" render "$build_root/native/zavtolvek.so" \
                 "${arguments[@]}" >/dev/null 2>&1 </dev/null
         else
-            ZAV_ENGINE="$engine" wine "$build_root/$build/tools/vsthost/vsthost.exe" render \
+            ZAV_ENGINE="$engine" "${loader[$build]}" "$build_root/$build/tools/vsthost/vsthost.exe" render \
                 "Z:$build_root/$build/ZAVTOLVEK.dll" "Z:${arguments[0]}" -o "Z:$output" "${arguments[@]:3}" \
                 >/dev/null 2>&1 </dev/null
         fi
     } ; } 2>&1 | awk '{ print $1 + $2 }'
 }
+
+# The wine command starts a 64-bit program as a process of its own, whose
+# time it does not wait for: the 64-bit loader runs it as this process.
+declare -A loader=([win32]=wine [win64]=wine)
+[ -x /usr/lib/wine/wine64 ] && loader[win64]=/usr/lib/wine/wine64
 
 median() { printf '%s\n' "$@" | sort -g | sed -n 2p; }
 
