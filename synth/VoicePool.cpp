@@ -17,12 +17,19 @@ VoicePool::VoicePool()
 InstructionSet VoicePool::useInstructionSet(InstructionSet wanted)
 {
     setInUse = instructionSetAvailable(wanted) ? wanted : bestInstructionSet();
-    // The AVX2 file is not entered, not even for its table, on a processor
-    // without AVX2.
-    const bool wide = setInUse == InstructionSet::Avx2 || setInUse == InstructionSet::Avx512;
-    const LaneKernels* avx2 = wide ? avx2LaneKernels() : nullptr;
-    lanes.useKernels(avx2 != nullptr ? *avx2 : sse2LaneKernels(),
-        setInUse == InstructionSet::Avx512 ? avx512GroupKernel() : nullptr);
+    // A wide set's file is not entered, not even for its table, on a
+    // processor without that set.
+    switch (setInUse) {
+    case InstructionSet::Avx512:
+        lanes.useKernels(avx2LaneKernels(), &avx512GroupKernel());
+        break;
+    case InstructionSet::Avx2:
+        lanes.useKernels(avx2LaneKernels(), nullptr);
+        break;
+    default:
+        lanes.useKernels(sse2LaneKernels(), nullptr);
+        break;
+    }
     return setInUse;
 }
 

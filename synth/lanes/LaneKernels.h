@@ -24,10 +24,9 @@ struct LaneKernels {
         int32_t count);
 };
 
+// Each only to be called once the processor is known to have the set.
 const LaneKernels& sse2LaneKernels();
-// Null in a build without the AVX2 code.
-const LaneKernels* avx2LaneKernels();
-// Eight lanes per instruction; null in a build without the AVX-512 code. A
-// lone voice's four modes and the mix need no more than AVX2, whose kernels
-// do them.
-const GroupKernel* avx512GroupKernel();
+const LaneKernels& avx2LaneKernels();
+// Eight lanes per instruction. A lone voice's four modes and the mix need no
+// more than AVX2, whose kernels do them beside it.
+const GroupKernel& avx512GroupKernel();

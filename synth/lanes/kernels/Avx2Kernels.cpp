@@ -104,7 +104,7 @@ struct Avx2Pack {
 
 }  // namespace
 
-const LaneKernels* avx2LaneKernels()
+const LaneKernels& avx2LaneKernels()
 {
-    return &LaneKernelEntries<Avx2Pack>::kernels;
+    return LaneKernelEntries<Avx2Pack>::kernels;
 }

@@ -139,7 +139,7 @@ constexpr GroupKernel kGroupKernel{Avx512Pack::kWidth, renderGroup};
 
 }  // namespace
 
-const GroupKernel* avx512GroupKernel()
+const GroupKernel& avx512GroupKernel()
 {
-    return &kGroupKernel;
+    return kGroupKernel;
 }
