@@ -1,14 +1,16 @@
 // Whole-instrument render cost with all 32 voices ringing (the Vibraphone, so
-// the vibrato runs too), on each voice engine the processor has. The
+// the vibrato runs too), with each instruction set the processor has. The
 // real-time factor counter is seconds of audio rendered per second of
-// processor time; compare the engines within one run.
+// processor time; compare the instruction sets within one run.
 //
-// Measured on the 2-core development machine (AMD EPYC with AVX2, shared
-// with other builds; median of 3), real-time factor:
-//   frames  scalar  SSE2         AVX2
-//       64    26.6   90 (3.4x)   171 (6.4x)
-//      512    26.8   99 (3.7x)   188 (7.0x)
-//     4096    26.8   98 (3.7x)   188 (7.0x)
+// Measured on the 2-core development machine (Intel Xeon with AVX-512,
+// shared with other builds; median of 3), real-time factor:
+//   frames  scalar  SSE2         AVX2          AVX-512F
+//       64    33.3   86 (2.6x)   162 (4.9x)    187 (5.6x)
+//      512    33.4   94 (2.8x)   185 (5.6x)    240 (7.2x)
+//     4096    33.8   96 (2.8x)   183 (5.4x)    243 (7.2x)
+// Of the AVX-512 time, the group kernel takes 80%, the mix 11%, handing the
+// voices to the lanes and back 7% (see synth/benchmarks for what bounds them).
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>

@@ -1,22 +1,29 @@
 // Renders one second at 44.1 kHz, in 512-sample blocks through the pool's
 // render call as the instrument does, with a given number of ringing voices
-// (vibrato on), on each voice engine the processor has.
+// (vibrato on), with each instruction set the processor has.
 //
-// Measured on the 2-core development machine (AMD EPYC with AVX2, shared
-// with other builds; RelWithDebInfo, -O2; CPU time, median of 3):
-//   voices  scalar    SSE2             AVX2       (time per voice-sample)
-//        0   116 ps    116 ps           120 ps    (per sample: clearing the mix)
-//        1  25.8 ns    9.7 ns (2.7x)    9.2 ns (2.8x)
-//        8  25.9 ns    7.7 ns (3.4x)    4.3 ns (6.0x)
-//       32  25.7 ns    7.7 ns (3.3x)    4.3 ns (6.0x)
-// Absolute times move by 10-20% with the load on the machine; the ratios of
-// one run hold better. The scalar engine's time is latency: each resonator
-// is a chain of dependent double operations, one voice after another. The
-// vector engines run four (AVX2) or two (SSE2) voices per instruction and
-// are bound by throughput. Of the 4.3 ns with AVX2, the vibrato takes about
-// 1.5 (its table read and the conversions its rounding needs), the flush
-// test of the states about 1, the mix 0.3, handing the voices to the lanes
-// and back 0.1; a lone voice runs its four modes side by side instead.
+// Measured on the 2-core development machine (Intel Xeon with AVX-512, about
+// 3.5 GHz, 3.3 under 512-bit load; shared with other builds; RelWithDebInfo,
+// -O2; CPU time, median of 3), time per voice-sample:
+//   voices  scalar   SSE2            AVX2            AVX-512F
+//        1  20.0 ns  11.6 ns (1.7x)  10.5 ns (1.9x)  10.6 ns (1.9x)
+//        8  19.9 ns   8.2 ns (2.4x)   4.3 ns (4.6x)   3.0 ns (6.6x)
+//       32  19.7 ns   8.0 ns (2.5x)   4.3 ns (4.5x)   3.1-3.3 ns (6.1-6.4x)
+// With no voice a sample costs about 0.1 ns (clearing the mix). Absolute
+// times move by 10-20% with the load on the machine; the ratios of one run
+// hold better. The scalar voice's time is latency: each resonator is a chain
+// of dependent double operations. The lanes run two, four or eight voices per
+// instruction and are bound by throughput: per sample and mode the voice's
+// rounding to float takes three conversions (the state narrowed and widened
+// again, the output narrowed), which cost two micro-operations each on the
+// vector ports, as much as the arithmetic itself; the vibrato (a table read
+// per lane, its rounding, the modulation) costs a quarter of the time, the
+// flush test of the states and the mix about a tenth each. AVX-512 has twice
+// AVX2's lanes but two vector ports to AVX2's three, at a clock about 8%
+// lower: 1.35x AVX2. A lone voice runs its four modes side by side; its
+// recursion (multiply, two adds, a float round trip of 13 cycles) is about 20
+// cycles a sample, yet it takes about 36: the scalar vibrato and the sum of
+// the modes, whose conversions share those ports, take the rest.
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
