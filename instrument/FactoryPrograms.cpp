@@ -1,6 +1,6 @@
 #include "instrument/FactoryPrograms.h"
 
-#include "synth/voice/ParameterIndex.h"
+#include "synth/ParameterIndex.h"
 
 namespace {
 

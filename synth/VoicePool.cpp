@@ -1,6 +1,6 @@
 #include "synth/VoicePool.h"
 
-#include "synth/voice/ParameterIndex.h"
+#include "synth/ParameterIndex.h"
 
 namespace {
 constexpr int32_t kHighestNote = 127;

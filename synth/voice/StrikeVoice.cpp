@@ -3,7 +3,7 @@
 #include <cfloat>
 #include <cmath>
 
-#include "synth/voice/ParameterIndex.h"
+#include "synth/ParameterIndex.h"
 
 namespace {
 
