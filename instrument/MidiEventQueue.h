@@ -24,8 +24,9 @@ public:
     void clear() { count = 0; }
     int32_t size() const { return count; }
     const QueuedMidiEvent& operator[](int32_t index) const { return events[index]; }
-    // Events dropped because a processing call's queue was full, since construction.
-    uint32_t droppedCount() const { return dropped.load(std::memory_order_relaxed); }
+    // Events dropped because a processing call's queue was full, since the
+    // last time this was asked.
+    uint32_t takeDroppedCount() { return dropped.exchange(0, std::memory_order_relaxed); }
 
 private:
     QueuedMidiEvent events[kCapacity] = {};

@@ -38,7 +38,7 @@ TEST(EditorThroughDll, IdentifiesAsZTolWithAnEditor) {
     DllPlugin plugin;
     ASSERT_NE(plugin.effect, nullptr);
     EXPECT_EQ(plugin.effect->uniqueID, fourCharCode('z', 'T', 'o', 'l'));
-    EXPECT_EQ(plugin.effect->flags, 0x111);
+    EXPECT_EQ(plugin.effect->flags, 0x131);
 }
 
 TEST(EditorThroughDll, RectBeforeAnyOpeningIsThePanel) {
