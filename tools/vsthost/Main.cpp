@@ -25,16 +25,19 @@ constexpr char kDescription[] =
     "vsthost: a small VST 2 host for the command line.\n"
 #ifdef _WIN32
     "It loads a plug-in (a .dll), shows what it offers, plays a MIDI file or a\n"
-    "built-in demo phrase through it into a WAV file, or opens its editor window\n"
-    "and saves a picture of it.\n\n"
+    "built-in demo phrase through it into a WAV file, opens its editor window\n"
+    "and saves a picture of it, or saves its sounds as preset files.\n\n"
 #else
-    "It loads a plug-in (a .so), shows what it offers, and plays a MIDI file or a\n"
-    "built-in demo phrase through it into a WAV file.\n\n"
+    "It loads a plug-in (a .so), shows what it offers, plays a MIDI file or a\n"
+    "built-in demo phrase through it into a WAV file, or saves its sounds as\n"
+    "preset files.\n\n"
 #endif
     "Examples:\n"
     "  vsthost info " ZAV_EXAMPLE "\n"
     "  vsthost render " ZAV_EXAMPLE " -o demo.wav --program Vibraphone\n"
     "  vsthost render " ZAV_EXAMPLE " song.mid -o song.wav --rate 48000 --param \"Stereo Spread=0.5\"\n"
+    "  vsthost preset " ZAV_EXAMPLE " -o soft.fxp --program Vibraphone --param \"Stereo Spread=0.25\"\n"
+    "  vsthost render " ZAV_EXAMPLE " -o soft.wav --preset soft.fxp\n"
 #ifdef _WIN32
     "  vsthost editor " ZAV_EXAMPLE " -o panel.png --program Marimba\n"
 #endif
@@ -44,6 +47,7 @@ struct Options {
     std::string plugin;
     bool logCallbacks = false;
     RenderJob render;
+    PresetJob preset;
 #ifdef _WIN32
     EditorJob editor;
 #endif
@@ -52,6 +56,10 @@ struct Options {
 void addChoices(CLI::App& command, PluginChoices& choices) {
     command.add_option("--program", choices.program,
                        "Program (sound) to select first, by number (from 0) or by name, e.g. Vibraphone");
+    command.add_option("--preset", choices.presetPath,
+                       "Preset file to load: a program (.fxp), into the program --program chooses, or a\n"
+                       "whole bank (.fxb), as saved by this host or another; a damaged or foreign file\n"
+                       "stops here and changes nothing. --param settings apply after it");
     command.add_option("--param", choices.parameters,
                        "Set a parameter after the program, as NUMBER=VALUE or \"NAME=VALUE\" with VALUE\n"
                        "from 0 to 1; repeat for several, e.g. --param 5=0.3 --param \"Strike Gain=0.8\"");
@@ -86,6 +94,18 @@ void addRender(CLI::App& app, Options& options) {
     addChoices(*render, job.choices);
 }
 
+void addPreset(CLI::App& app, Options& options) {
+    auto* preset = app.add_subcommand("preset", "Save the plug-in's current program (.fxp) or all its programs (.fxb)");
+    PresetJob& job = options.preset;
+    addPlugin(*preset, options);
+    preset->add_option("-o,--output", job.outputPath,
+                       "Preset file to write: name.fxp for the current program, name.fxb for the bank")
+        ->required();
+    preset->add_flag("--values", job.asValues,
+                     "Write parameter values, not the plug-in's own chunk (it is used when the plug-in has one)");
+    addChoices(*preset, job.choices);
+}
+
 #ifdef _WIN32
 void addEditor(CLI::App& app, Options& options) {
     auto* editor = app.add_subcommand("editor", "Open the plug-in's editor in a window and save a picture of it");
@@ -114,6 +134,7 @@ int runCommand(const CLI::App& app, Options& options) {
     }
     PluginInstance plugin(effect);
     if (app.got_subcommand("render")) return runRender(plugin, options.render, stdout, stderr);
+    if (app.got_subcommand("preset")) return runPreset(plugin, options.preset, stdout, stderr);
 #ifdef _WIN32
     if (app.got_subcommand("editor")) return runEditor(plugin, options.editor, stdout, stderr);
 #endif
@@ -131,6 +152,7 @@ int run(int argc, char** argv) {
     auto* info = app.add_subcommand("info", "List what the plug-in says about itself: name, programs, parameters");
     addPlugin(*info, options);
     addRender(app, options);
+    addPreset(app, options);
 #ifdef _WIN32
     addEditor(app, options);
 #endif
