@@ -2,7 +2,8 @@
 # Run by test.sh inside a 64-bit Wine session. Renders one song through the
 # three plug-in builds (32-bit DLL, 64-bit DLL, Linux shared object), each
 # driven by vsthost built for the same system, and requires the very same
-# float WAV files; then unpacks the release archives and requires each
+# float WAV files; passes one bank of settings from build to build as a
+# preset file and requires it back unchanged; then unpacks the release archives and requires each
 # plug-in in them to load, export only its entry points and, on Windows,
 # import only system DLLs.
 # Usage: check-builds.sh BUILD-ROOT DIST-FOLDER
@@ -27,6 +28,21 @@ for build in win32 win64; do
         echo "  $build DLL = Linux .so ($(stat -c %s "$work/linux.wav") bytes)"
     else
         echo "  $build DLL and Linux .so differ" >&2
+        failed=1
+    fi
+done
+
+echo "== the three builds keep the same settings"
+# Saved by the .so, loaded and saved again by the 32-bit DLL, then by the 64-bit one.
+choices=(--program Vibraphone --param "Stereo Spread=0.25" --param "4=0.5")
+vsthost_native preset "$build_root/native/zavtolvek.so" -o "$work/linux.fxb" "${choices[@]}" >/dev/null
+vsthost_win win32 preset "Z:$build_root/win32/ZAVTOLVEK.dll" --preset "Z:$work/linux.fxb" -o "Z:$work/win32.fxb" >/dev/null
+vsthost_win win64 preset "Z:$build_root/win64/ZAVTOLVEK.dll" --preset "Z:$work/win32.fxb" -o "Z:$work/win64.fxb" >/dev/null
+for build in win32 win64; do
+    if cmp "$work/linux.fxb" "$work/$build.fxb"; then
+        echo "  $build DLL gives back the Linux .so's bank ($(stat -c %s "$work/linux.fxb") bytes)"
+    else
+        echo "  the $build DLL's bank differs from the Linux .so's" >&2
         failed=1
     fi
 done
