@@ -36,7 +36,7 @@ Rect square(Point corner, int32_t side) {
     return ordered(corner.h, corner.v, corner.h + side, corner.v + side);
 }
 
-Bitmap* loadPicture(Bitmap*& slot, int32_t resourceId, HINSTANCE module) {
+Bitmap* loadPicture(Bitmap*& slot, int32_t resourceId, SystemModule module) {
     if (!slot) slot = new (std::nothrow) Bitmap(resourceId, module);
     return slot;
 }
@@ -82,7 +82,7 @@ int32_t MalletEditor::editOpen(void* hostWindow) {
 
 Frame* MalletEditor::buildFrame(void* hostWindow) {
     const Rect panel(0, 0, backgroundImage->getWidth(), backgroundImage->getHeight());
-    auto* building = new (std::nothrow) Frame(panel, static_cast<HWND>(hostWindow), this);
+    auto* building = new (std::nothrow) Frame(panel, hostWindow, this);
     if (!building) return nullptr;
     building->setBackground(backgroundImage);
     if (addControls(*building)) return building;
@@ -98,6 +98,7 @@ void MalletEditor::editClose() {
     frame = nullptr;
     forgetControls();
     if (closing) closing->close();
+    endGestures();
     releasePictures();
 }
 
@@ -126,12 +127,12 @@ void MalletEditor::showPendingChanges() {
 void MalletEditor::valueChanged(DrawContext& context, Control& control) {
     const int32_t tag = control.getTag();
     // The splash control reports under a tag that is no parameter.
-    if (tag >= 0 && tag <= kSwitchTag && instrument) instrument->automateParameter(tag, control.getValue());
+    if (tag >= 0 && tag <= kSwitchTag) automate(tag, control.getValue());
     control.update(context);
 }
 
 bool MalletEditor::loadPictures() {
-    const HINSTANCE module = frameModule();
+    const SystemModule module = frameModule();
     return loadPicture(knobStrip, kKnobStripBitmapId, module) && loadPicture(switchImage, kSwitchBitmapId, module) &&
            loadPicture(splashImage, kAboutBitmapId, module);
 }
