@@ -28,6 +28,9 @@ public:
     Color getBackgroundColor() const { return backgroundColor; }
 
 private:
+    // The platform's memory picture of width x height, compatible with the
+    // frame's window, or with a surface.
+    void createMemoryBitmapFor(Frame* owner);
     void createMemoryBitmap(SystemContext compatibleWith);
 
     bool ownsBitmap = false;

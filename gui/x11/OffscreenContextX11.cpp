@@ -2,43 +2,17 @@
 // surface of its own, copied to a window with XCopyArea.
 #include <new>
 
-#include "gui/Bitmap.h"
 #include "gui/Frame.h"
 #include "gui/OffscreenContext.h"
 #include "gui/x11/X11Surface.h"
 
 namespace {
 
-constexpr int32_t kSizeWithoutPicture = 20;
-
 unsigned int side(int32_t length) { return length > 0 ? static_cast<unsigned int>(length) : 1u; }
 
 }  // namespace
 
-OffscreenContext::OffscreenContext(Frame* owner, int32_t w, int32_t h, Color background)
-    : DrawContext(owner, nullptr, nullptr), height(h), width(w), backgroundColor(background) {
-    createMemoryBitmap(owner ? owner->getWindow() : nullptr);
-    const Rect all(0, 0, width, height);
-    setFillColor(background);
-    setFrameColor(background);
-    fillRect(all);
-    drawRect(all);
-}
-
-OffscreenContext::OffscreenContext(DrawContext& source, Bitmap* picture)
-    : DrawContext(source.getFrame(), nullptr, nullptr),
-      height(picture ? picture->getHeight() : kSizeWithoutPicture),
-      width(picture ? picture->getWidth() : kSizeWithoutPicture),
-      backgroundColor(kBlackColor) {
-    createMemoryBitmap(source.getSystemContext());
-    const Rect all(0, 0, width, height);
-    if (picture) {
-        picture->draw(*this, all, Point(0, 0));
-    } else {
-        setFillColor(kBlackColor);
-        fillRect(all);
-    }
-}
+void OffscreenContext::createMemoryBitmapFor(Frame* owner) { createMemoryBitmap(owner ? owner->getWindow() : nullptr); }
 
 // Without a surface to be compatible with (a frame without a window) there
 // is no pixmap, and drawing into the context does nothing.

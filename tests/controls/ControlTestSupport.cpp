@@ -1,5 +1,8 @@
 #include "ControlTestSupport.h"
 
+#include <atomic>
+#include <thread>
+
 void RecordingListener::valueChanged(DrawContext& context, Control& control) {
     values.push_back(control.getValue());
     tags.push_back(control.getTag());
@@ -29,4 +32,18 @@ Gesture& Gesture::keyDown(TestKey key) {
 Gesture& Gesture::keyUp(TestKey key) {
     steps.push_back(Step{Kind::KeyUp, nullptr, 0, 0, key});
     return *this;
+}
+
+void Gesture::perform() const {
+    std::atomic<bool> done{false};
+    std::thread robot([this, &done] {
+        play();
+        done = true;
+    });
+    while (!done) {
+        handleTestEvents();
+        waitTicks(1);
+    }
+    robot.join();
+    handleTestEvents();
 }

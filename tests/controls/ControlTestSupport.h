@@ -63,6 +63,10 @@ private:
     std::vector<Step> steps;
 };
 
+// Handles the window events this thread's frames have, as the host's GUI
+// loop would, while a gesture plays; and once more after it.
+void handleTestEvents();
+
 // A host window with a painted frame of kEditorBackPicture's size, with a
 // counting owner, and the pixels of its child window.
 class EditorWindow {

@@ -1,9 +1,6 @@
 // The control tests' gestures and editor window on Win32: SetCursorPos and
 // SendInput from a second thread, a frame in a child of the test program's
 // one top-level window.
-#include <atomic>
-#include <thread>
-
 #include "ControlPictures.h"
 #include "ControlTestSupport.h"
 #include "gui/Bitmap.h"
@@ -59,19 +56,7 @@ void Gesture::play() const {
     }
 }
 
-void Gesture::perform() const {
-    std::atomic<bool> done{false};
-    std::thread robot([this, &done] {
-        play();
-        done = true;
-    });
-    while (!done) {
-        pumpMouseMessages();
-        Sleep(1);
-    }
-    robot.join();
-    pumpMouseMessages();
-}
+void handleTestEvents() { pumpMouseMessages(); }
 
 void pumpMouseMessages() {
     MSG message;

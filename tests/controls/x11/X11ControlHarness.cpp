@@ -3,9 +3,6 @@
 // test's connection, and the frame's events handled as an editor's idle does.
 #include <X11/extensions/XTest.h>
 
-#include <atomic>
-#include <thread>
-
 #include "ControlPictures.h"
 #include "ControlTestSupport.h"
 #include "X11TestDisplay.h"
@@ -41,10 +38,6 @@ Window testTopWindow() {
         return created;
     }();
     return window;
-}
-
-void handleFrameEvents() {
-    if (handledFrame) handledFrame->handleEvents();
 }
 
 void playStep(Display* robot, const Gesture::Step& step) {
@@ -85,19 +78,8 @@ void Gesture::play() const {
     delete robot;
 }
 
-void Gesture::perform() const {
-    std::atomic<bool> done{false};
-    std::thread robot([this, &done] {
-        play();
-        done = true;
-    });
-    while (!done) {
-        handleFrameEvents();
-        waitTicks(1);
-    }
-    robot.join();
-    waitTicks(20);
-    handleFrameEvents();
+void handleTestEvents() {
+    if (handledFrame) handledFrame->handleEvents();
 }
 
 EditorWindow::EditorWindow() {
