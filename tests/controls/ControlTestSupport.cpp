@@ -40,10 +40,7 @@ void Gesture::perform() const {
         play();
         done = true;
     });
-    while (!done) {
-        handleTestEvents();
-        waitTicks(1);
-    }
+    while (!done) handleTestEvents();
     robot.join();
     handleTestEvents();
 }

@@ -63,8 +63,8 @@ private:
     std::vector<Step> steps;
 };
 
-// Handles the window events this thread's frames have, as the host's GUI
-// loop would, while a gesture plays; and once more after it.
+// Handles the window events this thread's frames have and pauses a moment,
+// as the host's GUI loop would, while a gesture plays; and once more after it.
 void handleTestEvents();
 
 // A host window with a painted frame of kEditorBackPicture's size, with a

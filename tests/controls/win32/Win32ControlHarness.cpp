@@ -56,7 +56,10 @@ void Gesture::play() const {
     }
 }
 
-void handleTestEvents() { pumpMouseMessages(); }
+void handleTestEvents() {
+    pumpMouseMessages();
+    Sleep(1);
+}
 
 void pumpMouseMessages() {
     MSG message;

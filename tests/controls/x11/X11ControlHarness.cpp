@@ -80,6 +80,7 @@ void Gesture::play() const {
 
 void handleTestEvents() {
     if (handledFrame) handledFrame->handleEvents();
+    waitTicks(1);
 }
 
 EditorWindow::EditorWindow() {
