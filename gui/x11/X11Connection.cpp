@@ -2,8 +2,10 @@
 
 #include <poll.h>
 
+#include <chrono>
 #include <mutex>
 #include <new>
+#include <thread>
 
 namespace {
 
@@ -19,8 +21,15 @@ bool installed = false;
 
 }  // namespace
 
+// A server that has just accepted many connections now and then refuses
+// one for a moment; a few short retries ride that out.
 X11Connection* X11Connection::open() {
+    constexpr int kAttempts = 3;
     Display* display = XOpenDisplay(nullptr);
+    for (int attempt = 1; !display && attempt < kAttempts; ++attempt) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        display = XOpenDisplay(nullptr);
+    }
     if (!display) return nullptr;
     auto* connection = new (std::nothrow) X11Connection(display);
     std::lock_guard<std::mutex> hold(registryLock);

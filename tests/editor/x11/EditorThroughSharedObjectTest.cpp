@@ -54,6 +54,15 @@ int countHostError(Display*, XErrorEvent*) {
 
 void pause(int milliseconds) { std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds)); }
 
+// A freshly started Xvfb now and then refuses a connection for a moment.
+Display* connect() {
+    for (int attempt = 0; attempt < 20; ++attempt) {
+        if (Display* display = XOpenDisplay(nullptr)) return display;
+        pause(50);
+    }
+    return nullptr;
+}
+
 int openDescriptors() {
     int count = 0;
     if (DIR* folder = opendir("/proc/self/fd")) {
@@ -65,7 +74,7 @@ int openDescriptors() {
 
 // A press at from, moves through the points, a release; on its own connection.
 void dragOnScreen(std::vector<std::pair<int, int>> points) {
-    Display* robot = XOpenDisplay(nullptr);
+    Display* robot = connect();
     if (!robot) return;
     for (size_t i = 0; i < points.size(); ++i) {
         XTestFakeMotionEvent(robot, -1, points[i].first, points[i].second, CurrentTime);
@@ -90,7 +99,7 @@ protected:
         ASSERT_NE(entry, nullptr);
         effect = entry(hostCallback);
         ASSERT_NE(effect, nullptr);
-        display = XOpenDisplay(nullptr);
+        display = connect();
         ASSERT_NE(display, nullptr) << "no X display";
         previousHandler = XSetErrorHandler(countHostError);
         host = XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 500, 300, 0, 0,
