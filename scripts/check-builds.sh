@@ -3,9 +3,11 @@
 # three plug-in builds (32-bit DLL, 64-bit DLL, Linux shared object), each
 # driven by vsthost built for the same system, and requires the very same
 # float WAV files; passes one bank of settings from build to build as a
-# preset file and requires it back unchanged; then unpacks the release archives and requires each
-# plug-in in them to load, export only its entry points and, on Windows,
-# import only system DLLs.
+# preset file and requires it back unchanged; photographs the three editors
+# in the same state and requires the very same pictures; then unpacks the
+# release archives and requires each plug-in in them to load, export only
+# its entry points and need only the libraries it always needed (system
+# DLLs on Windows; the C library, X11 and the font libraries on Linux).
 # Usage: check-builds.sh BUILD-ROOT DIST-FOLDER
 set -euo pipefail
 build_root="$1"
@@ -47,6 +49,20 @@ for build in win32 win64; do
     fi
 done
 
+echo "== the three builds draw the same editor"
+panel=(--program Bell --param "5=0.3" --param "Vibr On/Off=1" --seconds 0.5)
+vsthost_native editor "$build_root/native/zavtolvek.so" -o "$work/linux.bmp" "${panel[@]}" >/dev/null
+vsthost_win win32 editor "Z:$build_root/win32/ZAVTOLVEK.dll" -o "Z:$work/win32.bmp" "${panel[@]}" >/dev/null
+vsthost_win win64 editor "Z:$build_root/win64/ZAVTOLVEK.dll" -o "Z:$work/win64.bmp" "${panel[@]}" >/dev/null
+for build in win32 win64; do
+    if cmp "$work/linux.bmp" "$work/$build.bmp"; then
+        echo "  $build editor = Linux editor, pixel for pixel ($(stat -c %s "$work/linux.bmp") bytes)"
+    else
+        echo "  $build and Linux editors differ" >&2
+        failed=1
+    fi
+done
+
 echo "== the release archives' plug-ins load"
 version="$(vsthost_native --version | sed 's/^vsthost //')"
 expect_loads() {
@@ -84,4 +100,6 @@ tar -C "$work" -xzf "$archive"
 so="$work/zavTolvek-$version-linux-x86_64/zavtolvek.so"
 expect_loads "${archive##*/}" "$(vsthost_native info "$so" 2>&1 || true)"
 expect_same "  exports" "$(nm -D --defined-only "$so" | awk '{print $3}' | words)" "main VSTPluginMain"
+expect_same "  needs" "$(objdump -p "$so" | sed -n 's/^ *NEEDED *//p' | words)" \
+    "ld-linux-x86-64.so.2 libc.so.6 libfontconfig.so.1 libm.so.6 libX11.so.6 libXft.so.2"
 exit $failed

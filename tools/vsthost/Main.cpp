@@ -6,41 +6,33 @@
 #include <exception>
 
 #include "tools/vsthost/Commands.h"
+#include "tools/vsthost/EditorCommand.h"
 #include "tools/vsthost/HostCallback.h"
 #include "tools/vsthost/PluginLibrary.h"
-#ifdef _WIN32
-#include "tools/vsthost/EditorCommand.h"
-#endif
 
 namespace vsthost {
 namespace {
 
 #ifdef _WIN32
 #define ZAV_EXAMPLE "ZAVTOLVEK.dll"
+#define ZAV_KIND ".dll"
 #else
 #define ZAV_EXAMPLE "zavtolvek.so"
+#define ZAV_KIND ".so"
 #endif
 
 constexpr char kDescription[] =
     "vsthost: a small VST 2 host for the command line.\n"
-#ifdef _WIN32
-    "It loads a plug-in (a .dll), shows what it offers, plays a MIDI file or a\n"
-    "built-in demo phrase through it into a WAV file, opens its editor window\n"
-    "and saves a picture of it, or saves its sounds as preset files.\n\n"
-#else
-    "It loads a plug-in (a .so), shows what it offers, plays a MIDI file or a\n"
-    "built-in demo phrase through it into a WAV file, or saves its sounds as\n"
-    "preset files.\n\n"
-#endif
+    "It loads a plug-in (a " ZAV_KIND "), shows what it offers, plays a MIDI file or a\n"
+    "built-in demo phrase through it into a WAV file, opens its editor window and\n"
+    "saves a picture of it, or saves its sounds as preset files.\n\n"
     "Examples:\n"
     "  vsthost info " ZAV_EXAMPLE "\n"
     "  vsthost render " ZAV_EXAMPLE " -o demo.wav --program Vibraphone\n"
     "  vsthost render " ZAV_EXAMPLE " song.mid -o song.wav --rate 48000 --param \"Stereo Spread=0.5\"\n"
     "  vsthost preset " ZAV_EXAMPLE " -o soft.fxp --program Vibraphone --param \"Stereo Spread=0.25\"\n"
     "  vsthost render " ZAV_EXAMPLE " -o soft.wav --preset soft.fxp\n"
-#ifdef _WIN32
     "  vsthost editor " ZAV_EXAMPLE " -o panel.png --program Marimba\n"
-#endif
     ;
 
 struct Options {
@@ -48,9 +40,7 @@ struct Options {
     bool logCallbacks = false;
     RenderJob render;
     PresetJob preset;
-#ifdef _WIN32
     EditorJob editor;
-#endif
 };
 
 void addChoices(CLI::App& command, PluginChoices& choices) {
@@ -106,7 +96,6 @@ void addPreset(CLI::App& app, Options& options) {
     addChoices(*preset, job.choices);
 }
 
-#ifdef _WIN32
 void addEditor(CLI::App& app, Options& options) {
     auto* editor = app.add_subcommand("editor", "Open the plug-in's editor in a window and save a picture of it");
     EditorJob& job = options.editor;
@@ -117,7 +106,6 @@ void addEditor(CLI::App& app, Options& options) {
         ->check(CLI::Range(0.0, 3600.0));
     addChoices(*editor, job.choices);
 }
-#endif
 
 int runCommand(const CLI::App& app, Options& options) {
     hostState().log = options.logCallbacks ? stderr : nullptr;
@@ -135,9 +123,7 @@ int runCommand(const CLI::App& app, Options& options) {
     PluginInstance plugin(effect);
     if (app.got_subcommand("render")) return runRender(plugin, options.render, stdout, stderr);
     if (app.got_subcommand("preset")) return runPreset(plugin, options.preset, stdout, stderr);
-#ifdef _WIN32
     if (app.got_subcommand("editor")) return runEditor(plugin, options.editor, stdout, stderr);
-#endif
     std::fprintf(stdout, "Plug-in:         %s\n", options.plugin.c_str());
     return runInfo(plugin, stdout);
 }
@@ -153,9 +139,7 @@ int run(int argc, char** argv) {
     addPlugin(*info, options);
     addRender(app, options);
     addPreset(app, options);
-#ifdef _WIN32
     addEditor(app, options);
-#endif
     CLI11_PARSE(app, argc, argv);
     const int status = runCommand(app, options);
     std::fflush(stdout);
