@@ -25,6 +25,7 @@ status=0
     native_suites "$build_root/native"
     echo "== native tests under AddressSanitizer and UndefinedBehaviorSanitizer"
     export ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1
+    export LSAN_OPTIONS="suppressions=$top/tests/lsan-suppressions.txt"
     native_suites "$build_root/asan"
     echo "== native tests under ThreadSanitizer"
     export TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1"

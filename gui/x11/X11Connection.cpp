@@ -10,8 +10,10 @@
 namespace {
 
 // Editors may open and close on several GUI threads of one host; the list
-// and the handler they share are kept under one lock. The handler itself
-// only reads the list: Xlib calls it from inside a request of ours.
+// and the handler they share are kept under one lock, which the handler
+// takes too: an error on one thread's connection may arrive while another
+// thread closes its own. Nothing holding the lock makes an X request, so
+// the handler, called from inside one, never waits on itself.
 constexpr int kMostConnections = 64;
 std::mutex registryLock;
 X11Connection* openConnections[kMostConnections] = {};
@@ -63,13 +65,18 @@ X11Connection::~X11Connection() {
 }
 
 int X11Connection::handleError(Display* display, XErrorEvent* error) {
-    for (int i = 0; i < connectionCount; ++i) {
-        if (openConnections[i]->connectionDisplay == display) {
-            ++openConnections[i]->errors;
-            return 0;
+    XErrorHandler passOn = nullptr;
+    {
+        std::lock_guard<std::mutex> hold(registryLock);
+        for (int i = 0; i < connectionCount; ++i) {
+            if (openConnections[i]->connectionDisplay == display) {
+                ++openConnections[i]->errors;
+                return 0;
+            }
         }
+        passOn = previousHandler;
     }
-    return previousHandler ? previousHandler(display, error) : 0;
+    return passOn ? passOn(display, error) : 0;
 }
 
 void X11Connection::waitForEvents(uint32_t milliseconds) const {

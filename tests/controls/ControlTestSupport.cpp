@@ -10,27 +10,27 @@ void RecordingListener::valueChanged(DrawContext& context, Control& control) {
 }
 
 Gesture& Gesture::moveTo(SystemWindow window, int x, int y) {
-    steps.push_back(Step{Kind::Move, window, x, y, TestKey{}});
+    steps.push_back(Step{Kind::Move, windowId(window), x, y, TestKey{}});
     return *this;
 }
 
 Gesture& Gesture::press() {
-    steps.push_back(Step{Kind::Press, nullptr, 0, 0, TestKey{}});
+    steps.push_back(Step{Kind::Press, 0, 0, 0, TestKey{}});
     return *this;
 }
 
 Gesture& Gesture::release() {
-    steps.push_back(Step{Kind::Release, nullptr, 0, 0, TestKey{}});
+    steps.push_back(Step{Kind::Release, 0, 0, 0, TestKey{}});
     return *this;
 }
 
 Gesture& Gesture::keyDown(TestKey key) {
-    steps.push_back(Step{Kind::KeyDown, nullptr, 0, 0, key});
+    steps.push_back(Step{Kind::KeyDown, 0, 0, 0, key});
     return *this;
 }
 
 Gesture& Gesture::keyUp(TestKey key) {
-    steps.push_back(Step{Kind::KeyUp, nullptr, 0, 0, key});
+    steps.push_back(Step{Kind::KeyUp, 0, 0, 0, key});
     return *this;
 }
 

@@ -51,7 +51,9 @@ public:
     enum class Kind { Move, Press, Release, KeyDown, KeyUp };
     struct Step {
         Kind kind;
-        SystemWindow window;
+        // The window's own id, taken when the script is written: a frame
+        // closed during the gesture takes its window's handle with it.
+        uintptr_t window;
         int x;
         int y;
         TestKey key;

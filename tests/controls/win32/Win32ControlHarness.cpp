@@ -36,7 +36,7 @@ void Gesture::play() const {
         switch (step.kind) {
         case Kind::Move: {
             POINT screen{step.x, step.y};
-            ClientToScreen(step.window, &screen);
+            ClientToScreen(reinterpret_cast<HWND>(step.window), &screen);
             SetCursorPos(screen.x, screen.y);
             break;
         }

@@ -46,7 +46,7 @@ void playStep(Display* robot, const Gesture::Step& step) {
         int x = 0;
         int y = 0;
         Window child = 0;
-        XTranslateCoordinates(robot, static_cast<Window>(windowId(step.window)), DefaultRootWindow(robot), step.x,
+        XTranslateCoordinates(robot, static_cast<Window>(step.window), DefaultRootWindow(robot), step.x,
                               step.y, &x, &y, &child);
         XTestFakeMotionEvent(robot, -1, x, y, CurrentTime);
         break;
