@@ -20,19 +20,24 @@ settings=(--float --rate 44100 --block 333 --tail 1 --program Bell --param "Vibr
 vsthost_native() { "$build_root/native/tools/vsthost/vsthost" "$@" </dev/null; }
 vsthost_win() { local build="$1"; shift; wine "$build_root/$build/tools/vsthost/vsthost.exe" "$@" </dev/null | tr -d '\r'; }
 
-echo "== the three builds sound the same"
 failed=0
+# expect_alike <extension> <what>: the DLLs' files equal the Linux one, byte for byte.
+expect_alike() {
+    for build in win32 win64; do
+        if cmp -s "$work/linux.$1" "$work/$build.$1"; then
+            echo "  $build DLL = Linux .so: $2 ($(stat -c %s "$work/linux.$1") bytes)"
+        else
+            echo "  $build DLL and Linux .so differ: not $2" >&2
+            failed=1
+        fi
+    done
+}
+
+echo "== the three builds sound the same"
 vsthost_native render "$build_root/native/zavtolvek.so" "$song" -o "$work/linux.wav" "${settings[@]}" >/dev/null
 vsthost_win win32 render "Z:$build_root/win32/ZAVTOLVEK.dll" "Z:$song" -o "Z:$work/win32.wav" "${settings[@]}" >/dev/null
 vsthost_win win64 render "Z:$build_root/win64/ZAVTOLVEK.dll" "Z:$song" -o "Z:$work/win64.wav" "${settings[@]}" >/dev/null
-for build in win32 win64; do
-    if cmp "$work/linux.wav" "$work/$build.wav"; then
-        echo "  $build DLL = Linux .so ($(stat -c %s "$work/linux.wav") bytes)"
-    else
-        echo "  $build DLL and Linux .so differ" >&2
-        failed=1
-    fi
-done
+expect_alike wav "the same samples"
 
 echo "== the three builds keep the same settings"
 # Saved by the .so, loaded and saved again by the 32-bit DLL, then by the 64-bit one.
@@ -40,28 +45,14 @@ choices=(--program Vibraphone --param "Stereo Spread=0.25" --param "4=0.5")
 vsthost_native preset "$build_root/native/zavtolvek.so" -o "$work/linux.fxb" "${choices[@]}" >/dev/null
 vsthost_win win32 preset "Z:$build_root/win32/ZAVTOLVEK.dll" --preset "Z:$work/linux.fxb" -o "Z:$work/win32.fxb" >/dev/null
 vsthost_win win64 preset "Z:$build_root/win64/ZAVTOLVEK.dll" --preset "Z:$work/win32.fxb" -o "Z:$work/win64.fxb" >/dev/null
-for build in win32 win64; do
-    if cmp "$work/linux.fxb" "$work/$build.fxb"; then
-        echo "  $build DLL gives back the Linux .so's bank ($(stat -c %s "$work/linux.fxb") bytes)"
-    else
-        echo "  the $build DLL's bank differs from the Linux .so's" >&2
-        failed=1
-    fi
-done
+expect_alike fxb "the same bank, passed on"
 
 echo "== the three builds draw the same editor"
 panel=(--program Bell --param "5=0.3" --param "Vibr On/Off=1" --seconds 0.5)
 vsthost_native editor "$build_root/native/zavtolvek.so" -o "$work/linux.bmp" "${panel[@]}" >/dev/null
 vsthost_win win32 editor "Z:$build_root/win32/ZAVTOLVEK.dll" -o "Z:$work/win32.bmp" "${panel[@]}" >/dev/null
 vsthost_win win64 editor "Z:$build_root/win64/ZAVTOLVEK.dll" -o "Z:$work/win64.bmp" "${panel[@]}" >/dev/null
-for build in win32 win64; do
-    if cmp "$work/linux.bmp" "$work/$build.bmp"; then
-        echo "  $build editor = Linux editor, pixel for pixel ($(stat -c %s "$work/linux.bmp") bytes)"
-    else
-        echo "  $build and Linux editors differ" >&2
-        failed=1
-    fi
-done
+expect_alike bmp "the same editor, pixel for pixel"
 
 echo "== the release archives' plug-ins load"
 version="$(vsthost_native --version | sed 's/^vsthost //')"
