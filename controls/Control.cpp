@@ -1,5 +1,8 @@
 #include "controls/Control.h"
 
+#include <chrono>
+#include <thread>
+
 #include "gui/DrawContext.h"
 #include "gui/Frame.h"
 
@@ -49,9 +52,13 @@ void Control::forceRedraw() {
 // Sleeps until the pointer or a button moves, or briefly, rather than
 // spinning a core; a frame closed by the idle work ends the drag.
 int32_t Control::followPointer(DrawContext& context, Point& where) {
-    constexpr DWORD kLongestWait = 10;  // milliseconds
+    constexpr uint32_t kLongestWait = 10;  // milliseconds
     notifyIfChanged(context);
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, kLongestWait, QS_INPUT);
+    if (parent) {
+        parent->waitForInput(kLongestWait);
+    } else {
+        std::this_thread::sleep_for(std::chrono::milliseconds(kLongestWait));
+    }
     context.getMouseLocation(where);
     trackingIdle();
     if (parent && parent->isClosing()) return 0;

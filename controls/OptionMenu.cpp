@@ -8,13 +8,12 @@
 #include "controls/TextBuffer.h"
 #include "gui/DrawContext.h"
 #include "gui/Frame.h"
+#include "gui/FrameDrawContext.h"
 
 namespace {
 
 constexpr int32_t kNoChoice = -1;
 constexpr const char* kSeparator = "-";
-// The click that closes a popup may leave a press and a release behind.
-constexpr int kLeftoverClickPasses = 2;
 
 }  // namespace
 
@@ -88,14 +87,14 @@ void OptionMenu::onMouseDown(DrawContext& context, Point) {
 }
 
 void OptionMenu::onFocusGained() {
-    HWND owner = parent ? parent->getWindow() : nullptr;
-    if (!owner) return;
-    // The popup runs the host's messages: the host may close the editor
+    if (!parent || !parent->getWindow()) return;
+    // The popup runs the host's work: the host may close the editor
     // meanwhile, and the frame then lives only until this returns.
     Frame::HandlerScope busy(*parent);
-    menu = buildMenu();
-    const int32_t chosen = menu ? runPopup(owner, menu) : kNoChoice;
-    if (menu) DestroyMenu(menu);
+    PopupMenu* popup = buildMenu();
+    menu = popup;  // onFocusLost may forget it meanwhile; it is still ours to destroy
+    const int32_t chosen = popup ? runPopup(*popup) : kNoChoice;
+    destroyPopupMenu(popup);
     menu = nullptr;
     parent->setFocusView(nullptr);
     if (parent->isClosing() || !parent->getWindow()) return;
@@ -103,51 +102,28 @@ void OptionMenu::onFocusGained() {
     showChoice(chosen);
 }
 
-HMENU OptionMenu::buildMenu() const {
-    HMENU popup = CreatePopupMenu();
-    if (!popup) return nullptr;
+PopupMenu* OptionMenu::buildMenu() const {
+    PopupMenuItem items[kMaxEntries];
     for (int32_t i = 0; i < entryCount; ++i) {
-        if (isSeparator(i)) {
-            AppendMenuA(popup, MF_SEPARATOR, 0, nullptr);
-            continue;
-        }
-        const bool checked = (getStyle() & CheckCurrentEntry) && i == current;
-        AppendMenuA(popup, MF_STRING | (checked ? MF_CHECKED : MF_UNCHECKED), static_cast<UINT_PTR>(i),
-                    entries[i].get());
+        items[i] = PopupMenuItem{entries[i].get(), isSeparator(i), (getStyle() & CheckCurrentEntry) && i == current};
     }
-    return popup;
+    return createPopupMenu(items, entryCount);
 }
 
-// Blocks until the popup closes; the choice arrives as a command message.
-int32_t OptionMenu::runPopup(HWND owner, HMENU popup) const {
-    RECT window{};
-    GetWindowRect(owner, &window);
-    const int x = window.left + size.left;
-    const int y = window.top + ((getStyle() & MenuAtTop) ? size.top : size.bottom);
-    int32_t chosen = kNoChoice;
-    MSG message;
-    if (TrackPopupMenu(popup, TPM_LEFTALIGN | TPM_LEFTBUTTON, x, y, 0, owner, nullptr) &&
-        PeekMessageA(&message, owner, WM_COMMAND, WM_COMMAND, PM_REMOVE) && HIWORD(message.wParam) == 0) {
-        chosen = LOWORD(message.wParam);
-    }
-    for (int pass = 0; pass < kLeftoverClickPasses; ++pass) {
-        PeekMessageA(&message, owner, WM_LBUTTONDOWN, WM_MBUTTONUP, PM_REMOVE);
-    }
-    // A command meant for someone else, or entries changed while the popup ran.
+// Blocks until the popup closes.
+int32_t OptionMenu::runPopup(PopupMenu& popup) {
+    const Point where(size.left, (getStyle() & MenuAtTop) ? size.top : size.bottom);
+    const int32_t chosen = trackPopupMenu(popup, *parent, where);
+    // Entries changed while the popup ran.
     if (!isEntry(chosen) || isSeparator(chosen)) return kNoChoice;
     return chosen;
 }
 
 void OptionMenu::showChoice(int32_t chosen) {
-    HWND frameWindow = parent->getWindow();
-    HDC windowContext = GetDC(frameWindow);
-    {
-        DrawContext context(parent, windowContext, frameWindow);
-        if (chosen != kNoChoice) {
-            current = chosen;
-            notify(context);
-        }
-        draw(context);
+    FrameDrawContext context(*parent);
+    if (chosen != kNoChoice) {
+        current = chosen;
+        notify(context);
     }
-    ReleaseDC(frameWindow, windowContext);
+    draw(context);
 }

@@ -1,14 +1,13 @@
 // A text box showing the current one of up to 128 entries, chosen from a
-// native popup menu opened by a plain left click. An entry "-" is a separator.
+// popup menu opened by a plain left click. An entry "-" is a separator.
 #pragma once
-
-#include <windows.h>
 
 #include <array>
 #include <cstdint>
 #include <memory>
 
 #include "controls/ParamDisplay.h"
+#include "gui/PopupMenu.h"
 
 class OptionMenu : public ParamDisplay {
 public:
@@ -36,17 +35,18 @@ public:
     virtual bool removeAllEntries();
     virtual int32_t getEntryCount() const { return entryCount; }
 
-    HMENU getMenu() const { return menu; }
+    // The popup while it is open, else null.
+    PopupMenu* getMenu() const { return menu; }
 
 private:
     bool isEntry(int32_t index) const { return index >= 0 && index < entryCount; }
     bool isSeparator(int32_t index) const;
     const char* currentText() const;
-    HMENU buildMenu() const;
-    int32_t runPopup(HWND owner, HMENU popup) const;
+    PopupMenu* buildMenu() const;
+    int32_t runPopup(PopupMenu& popup);
     void showChoice(int32_t chosen);
 
-    HMENU menu = nullptr;
+    PopupMenu* menu = nullptr;
     std::array<std::unique_ptr<char[]>, kMaxEntries> entries;
     int32_t entryCount = 0;
     int32_t current = -1;

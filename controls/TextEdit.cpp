@@ -3,21 +3,8 @@
 #include <cstring>
 
 #include "gui/DrawContext.h"
-#include "gui/Fonts.h"
 #include "gui/Frame.h"
-
-namespace {
-
-// Every edit window is of the one system class, so one saved procedure
-// serves them all.
-WNDPROC previousEditProc = nullptr;
-
-constexpr UINT kEditStyle = WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL | ES_CENTER;
-constexpr BYTE kSwissVariablePitch = VARIABLE_PITCH | FF_SWISS;
-// Including the terminator.
-constexpr int kEditReadLimit = 255;
-
-}  // namespace
+#include "gui/FrameDrawContext.h"
 
 TextEdit::TextEdit(const Rect& editSize, ControlListener* editListener, int32_t editTag, const char* initialText,
                    Bitmap* backgroundPicture, int32_t displayStyle)
@@ -25,7 +12,7 @@ TextEdit::TextEdit(const Rect& editSize, ControlListener* editListener, int32_t 
     copyText(text, initialText);
 }
 
-TextEdit::~TextEdit() { closeEditWindow(); }
+TextEdit::~TextEdit() { closeEntry(); }
 
 void TextEdit::draw(DrawContext& context) {
     if (!textConvert) {
@@ -46,89 +33,46 @@ void TextEdit::onMouseDown(DrawContext& context, Point) {
 }
 
 void TextEdit::onFocusGained() {
-    if (editWindow || !parent || !parent->getWindow()) return;
-    editWindow = CreateWindowExA(0, "EDIT", text, kEditStyle, size.left, size.top, size.width() + 1,
-                                 size.height() + 1, parent->getWindow(), nullptr, parent->getModule(), nullptr);
-    if (!editWindow) return;
-    editFont = createEditFont();
-    SetWindowLongPtrA(editWindow, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    SendMessageA(editWindow, WM_SETFONT, reinterpret_cast<WPARAM>(editFont), TRUE);
-    SendMessageA(editWindow, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, 0);
-    SetFocus(editWindow);
-    previousEditProc = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(editWindow, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TextEdit::editWindowProc)));
-}
-
-HFONT TextEdit::createEditFont() const {
-    const FontEntry& entry = fontEntry(getFont());
-    LOGFONTA description{};
-    description.lfHeight = -entry.size;
-    description.lfWeight = FW_NORMAL;
-    description.lfOutPrecision = OUT_STRING_PRECIS;
-    description.lfClipPrecision = CLIP_STROKE_PRECIS;
-    description.lfPitchAndFamily = kSwissVariablePitch;
-    std::strncpy(description.lfFaceName, entry.faceName, LF_FACESIZE - 1);
-    return CreateFontIndirectA(&description);
+    if (entry || !parent || !parent->getWindow()) return;
+    entry = openTextEntry(*parent, size, text, getFont(), *this);
 }
 
 void TextEdit::onFocusLost() {
-    if (!editWindow) return;
+    if (!entry) return;
     char oldText[kTextSize];
     std::memcpy(oldText, text, kTextSize);
-    GetWindowTextA(editWindow, text, kEditReadLimit);
+    readTextEntry(*entry, text, kTextSize - 1);
     text[kTextSize - 1] = '\0';
-    closeEditWindow();
+    closeEntry();
     if (parent) parent->setFocusView(nullptr);
     redrawAfterEdit(std::strcmp(oldText, text) != 0);
 }
 
-// The window is taken from the control before it is destroyed: destroying a
-// focused window takes its focus away, and the procedure must then find no
-// control to close a second time.
-void TextEdit::closeEditWindow() {
-    HWND window = editWindow;
-    HFONT font = editFont;
-    editWindow = nullptr;
-    editFont = nullptr;
-    if (window) {
-        SetWindowLongPtrA(window, GWLP_USERDATA, 0);
-        DestroyWindow(window);
-    }
-    if (font) DeleteObject(font);  // only once no window uses it
+// The entry is taken from the control before it is closed: closing a focused
+// entry takes its focus away, and that must find no control to close twice.
+void TextEdit::closeEntry() {
+    TextEntry* closing = entry;
+    entry = nullptr;
+    if (closing) closeTextEntry(closing);
 }
 
 void TextEdit::redrawAfterEdit(bool textChanged) {
-    HWND frameWindow = parent ? parent->getWindow() : nullptr;
-    if (!frameWindow) return;
-    HDC windowContext = GetDC(frameWindow);
-    {
-        DrawContext context(parent, windowContext, frameWindow);
-        if (textChanged) notify(context);
-        draw(context);
-    }
-    ReleaseDC(frameWindow, windowContext);
-}
-
-LRESULT CALLBACK TextEdit::editWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_KILLFOCUS || (message == WM_KEYDOWN && wParam == VK_RETURN)) {
-        auto* control = reinterpret_cast<TextEdit*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-        if (control) finishEditing(*control);
-        // The edit window is gone: nothing is left to pass the message to.
-        if (!IsWindow(window)) return 0;
-    }
-    return CallWindowProcA(previousEditProc, window, message, wParam, lParam);
+    if (!parent || !parent->getWindow()) return;
+    FrameDrawContext context(*parent);
+    if (textChanged) notify(context);
+    draw(context);
 }
 
 // The listener may close the editor from inside the notification; the
 // frame, and this control with it, then lives until the edit is finished.
-void TextEdit::finishEditing(TextEdit& control) {
-    Frame* frame = control.parent;
+void TextEdit::entryFinished() {
+    Frame* frame = parent;
     if (!frame) {
-        control.onFocusLost();
+        onFocusLost();
         return;
     }
     Frame::HandlerScope busy(*frame);
-    control.onFocusLost();
+    onFocusLost();
     frame->setFocusView(nullptr);
 }
 

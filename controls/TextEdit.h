@@ -1,20 +1,19 @@
-// A text box the user edits in a native edit window opened over it by a plain
-// left click, and closed by Return, by a click elsewhere in the frame or by
-// the edit window losing the keyboard focus.
+// A text box the user edits in an entry opened over it by a plain left
+// click, and closed by Return, by a click elsewhere in the frame or by the
+// entry losing the keyboard focus.
 #pragma once
-
-#include <windows.h>
 
 #include <cstdint>
 
 #include "controls/ParamDisplay.h"
 #include "controls/TextBuffer.h"
+#include "gui/TextEntry.h"
 
 // Writes the text to show, at most 255 characters, into a 256-byte buffer
 // preset to "".
 using TextConvert = void (*)(const char* text, char* shown);
 
-class TextEdit : public ParamDisplay {
+class TextEdit : public ParamDisplay, private TextEntryClient {
 public:
     // A null text starts empty; longer texts are cut to 255 characters.
     TextEdit(const Rect& editSize, ControlListener* editListener, int32_t editTag, const char* initialText,
@@ -23,9 +22,9 @@ public:
 
     void draw(DrawContext& context) override;
     void onMouseDown(DrawContext& context, Point where) override;
-    // Closes the edit window; tells the listener only when the text changed.
+    // Closes the entry; tells the listener only when the text changed.
     void onFocusLost() override;
-    // Opens the edit window and gives it the keyboard focus.
+    // Opens the entry and gives it the keyboard focus.
     void onFocusGained() override;
 
     virtual void setText(const char* newText);
@@ -33,18 +32,15 @@ public:
     virtual void getText(char* out) const;
     virtual void setTextConvert(TextConvert convert) { textConvert = convert; }
 
-    HWND getEditWindow() const { return editWindow; }
+    // The entry's window while editing, else null.
+    SystemWindow getEditWindow() const { return entry ? textEntryWindow(entry) : nullptr; }
 
 private:
-    static LRESULT CALLBACK editWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    static void finishEditing(TextEdit& control);
-
-    HFONT createEditFont() const;
-    void closeEditWindow();
+    void entryFinished() override;
+    void closeEntry();
     void redrawAfterEdit(bool textChanged);
 
-    HWND editWindow = nullptr;
-    HFONT editFont = nullptr;
+    TextEntry* entry = nullptr;
     char text[kTextSize];
     TextConvert textConvert = nullptr;
 };

@@ -15,11 +15,12 @@
 namespace {
 
 // Top-left corners on the panel, indexed by tag (= parameter index).
-constexpr Point kKnobPositions[MalletEditor::kKnobCount] = {
+constexpr Point kKnobPositions[] = {
     {54, 55},   {16, 55},   {92, 55},   {92, 127},  {152, 55},  {152, 94},
     {286, 55},  {286, 94},  {190, 55},  {190, 94},  {324, 55},  {324, 94},
     {228, 55},  {228, 94},  {362, 55},  {362, 94},  {54, 127},  {16, 127},
 };
+static_assert(std::size(kKnobPositions) == MalletEditor::kKnobCount, "a place for every knob");
 constexpr int32_t kKnobFrames = 128;
 constexpr int32_t kKnobFrameHeight = 36;  // pixels
 constexpr Point kSwitchPosition{137, 145};
@@ -36,7 +37,7 @@ Rect square(Point corner, int32_t side) {
     return ordered(corner.h, corner.v, corner.h + side, corner.v + side);
 }
 
-Bitmap* loadPicture(Bitmap*& slot, int32_t resourceId, HINSTANCE module) {
+Bitmap* loadPicture(Bitmap*& slot, int32_t resourceId, SystemModule module) {
     if (!slot) slot = new (std::nothrow) Bitmap(resourceId, module);
     return slot;
 }
@@ -82,7 +83,7 @@ int32_t MalletEditor::editOpen(void* hostWindow) {
 
 Frame* MalletEditor::buildFrame(void* hostWindow) {
     const Rect panel(0, 0, backgroundImage->getWidth(), backgroundImage->getHeight());
-    auto* building = new (std::nothrow) Frame(panel, static_cast<HWND>(hostWindow), this);
+    auto* building = new (std::nothrow) Frame(panel, hostWindow, this);
     if (!building) return nullptr;
     building->setBackground(backgroundImage);
     if (addControls(*building)) return building;
@@ -98,6 +99,7 @@ void MalletEditor::editClose() {
     frame = nullptr;
     forgetControls();
     if (closing) closing->close();
+    endGestures();
     releasePictures();
 }
 
@@ -126,12 +128,12 @@ void MalletEditor::showPendingChanges() {
 void MalletEditor::valueChanged(DrawContext& context, Control& control) {
     const int32_t tag = control.getTag();
     // The splash control reports under a tag that is no parameter.
-    if (tag >= 0 && tag <= kSwitchTag && instrument) instrument->automateParameter(tag, control.getValue());
+    if (tag >= 0 && tag <= kSwitchTag) automate(tag, control.getValue());
     control.update(context);
 }
 
 bool MalletEditor::loadPictures() {
-    const HINSTANCE module = frameModule();
+    const SystemModule module = frameModule();
     return loadPicture(knobStrip, kKnobStripBitmapId, module) && loadPicture(switchImage, kSwitchBitmapId, module) &&
            loadPicture(splashImage, kAboutBitmapId, module);
 }

@@ -8,6 +8,7 @@
 #include "controls/ControlListener.h"
 #include "editor/GuiEditorBase.h"
 #include "editor/PendingParameters.h"
+#include "synth/ParameterIndex.h"
 
 class Bitmap;
 class Control;
@@ -15,12 +16,15 @@ class Frame;
 
 class MalletEditor : public GuiEditorBase, public ControlListener {
 public:
-    static constexpr int32_t kKnobCount = 18;
-    static constexpr int32_t kSwitchTag = 18;
-    static constexpr int32_t kSplashTag = 20;
-    // Knobs in slots 0 to 17, the switch in 18, the splash in 19.
-    static constexpr int32_t kControlCount = 20;
-    static constexpr int32_t kSplashSlot = 19;
+    // A knob for every parameter but the last, the vibrato switch; the
+    // splash's tag is no parameter's.
+    static constexpr int32_t kSwitchTag = kVibratoSwitch;
+    static constexpr int32_t kKnobCount = kSwitchTag;
+    static constexpr int32_t kSplashTag = kParameterCount + 1;
+    // Knobs in the first slots, the switch in its own, the splash last.
+    static constexpr int32_t kSplashSlot = kParameterCount;
+    static constexpr int32_t kControlCount = kSplashSlot + 1;
+    static_assert(kSwitchTag == kParameterCount - 1, "the switch is the last parameter");
 
     explicit MalletEditor(EffectBase* owner);
     // Closes the editor first if the host destroys the plug-in while it is open.

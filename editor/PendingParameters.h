@@ -6,8 +6,12 @@
 #include <atomic>
 #include <cstdint>
 
+#include "synth/ParameterIndex.h"
+
 class PendingParameters {
 public:
+    static_assert(kParameterCount <= 32, "one bit per parameter");
+
     // Indices outside 0..31 are not kept.
     void post(int32_t index) {
         if (index >= 0 && index < 32) bits.fetch_or(uint32_t{1} << index);

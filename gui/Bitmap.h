@@ -1,19 +1,19 @@
-// A picture from the library's BITMAP resources, shared by reference count.
+// A picture from the program's or plug-in's own pictures, shared by
+// reference count.
 #pragma once
-
-#include <windows.h>
 
 #include <cstdint>
 
 #include "gui/Geometry.h"
+#include "gui/SystemTypes.h"
 
 class DrawContext;
 
 class Bitmap {
 public:
-    // A resource that does not load gives an empty 0 x 0 picture that draws
+    // A picture that does not load gives an empty 0 x 0 picture that draws
     // nothing. Loaded from the toolkit's own module unless one is named.
-    explicit Bitmap(int32_t resourceId, HINSTANCE module = nullptr);
+    explicit Bitmap(int32_t resourceId, SystemModule module = nullptr);
     Bitmap(const Bitmap&) = delete;
     Bitmap& operator=(const Bitmap&) = delete;
 
@@ -25,8 +25,8 @@ public:
     int32_t getHeight() const { return height; }
     int32_t getResourceId() const { return resourceId; }
     int32_t getRefCount() const { return refCount; }
-    HBITMAP getHandle() const { return handle; }
-    HBITMAP getMaskHandle() const { return maskHandle; }
+    SystemPicture getHandle() const { return handle; }
+    SystemPicture getMaskHandle() const { return maskHandle; }
 
     // Copies r.width() x r.height() pixels from offset in the picture to
     // (r.left, r.top); offset picks one image of a strip.
@@ -37,11 +37,11 @@ public:
 private:
     ~Bitmap();  // only forget() deletes
 
-    HBITMAP createMask(HDC destination);
+    SystemPicture createMask(SystemContext destination);
 
     int32_t resourceId;
-    HBITMAP handle = nullptr;
-    HBITMAP maskHandle = nullptr;
+    SystemPicture handle = nullptr;
+    SystemPicture maskHandle = nullptr;
     int32_t width = 0;
     int32_t height = 0;
     int32_t refCount = 1;

@@ -1,15 +1,14 @@
-// The toolkit's only way to draw: one platform device context plus the pen,
+// The toolkit's only way to draw: one platform drawing surface plus the pen,
 // brush, font and colours the toolkit keeps itself. Lives for one paint, one
 // click (with any tracking loop inside it) or one idle pass.
 #pragma once
-
-#include <windows.h>
 
 #include <cstdint>
 
 #include "gui/Color.h"
 #include "gui/Fonts.h"
 #include "gui/Geometry.h"
+#include "gui/SystemTypes.h"
 
 class Frame;
 
@@ -35,9 +34,9 @@ enum MouseState : int32_t {
 
 class DrawContext {
 public:
-    // The device context stays the caller's: it is released by whoever got it,
-    // after this context is deleted.
-    DrawContext(Frame* frame, HDC systemContext, HWND window);
+    // The surface stays the caller's: it is released by whoever got it, after
+    // this context is deleted. window is where pointer positions are mapped to.
+    DrawContext(Frame* frame, SystemContext systemContext, SystemWindow window);
     virtual ~DrawContext();
     DrawContext(const DrawContext&) = delete;
     DrawContext& operator=(const DrawContext&) = delete;
@@ -69,25 +68,31 @@ public:
     void drawPoint(Point p, Color color);
     void drawString(const char* text, const Rect& r, int16_t opaque, int32_t align);
 
-    // Readings of this instant, not of the message that started the gesture.
+    // Readings of this instant, not of the event that started the gesture.
     int32_t getMouseButtons() const;
     void getMouseLocation(Point& p) const;
 
-    HDC getSystemContext() const { return systemContext; }
-    HWND getWindow() const { return window; }
+    SystemContext getSystemContext() const { return systemContext; }
+    SystemWindow getWindow() const { return window; }
     Frame* getFrame() const { return frame; }
-    HPEN getPen() const { return pen; }
-    HBRUSH getBrush() const { return brush; }
-    HFONT getFont() const { return font; }
+    // The platform's objects this context made and selected.
+    const DrawingObjects& getObjects() const { return objects; }
 
 protected:
-    HDC systemContext;
-    // An offscreen context has no window and keeps its memory bitmap here.
-    HWND window;
+    // Gives back what the context made; where that leaves nothing to give
+    // back (X11), a subclass may call it before it takes its surface away.
+    void releaseObjects();
+
+    SystemContext systemContext;
+    SystemWindow window;
     Frame* frame;
 
 private:
+    // The platform's half of the setters: make the new object and select it.
     void rebuildPen();
+    void applyFillColor();
+    void applyFontColor();
+    void applyFont(const FontEntry& entry);
 
     int32_t fontSize = 0;
     Color fontColor = kWhiteColor;
@@ -95,11 +100,5 @@ private:
     Color frameColor = kWhiteColor;
     Color fillColor = kBlackColor;
     int32_t lineStyle = kLineSolid;
-    HBRUSH brush = nullptr;
-    HPEN pen = nullptr;
-    HFONT font = nullptr;
-    HGDIOBJ savedBrush = nullptr;
-    HGDIOBJ savedPen = nullptr;
-    HGDIOBJ savedFont = nullptr;
-    UINT penStyle = PS_SOLID;
+    DrawingObjects objects;
 };

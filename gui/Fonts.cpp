@@ -1,20 +1,24 @@
 #include "gui/Fonts.h"
 
-#include <windows.h>
-
 namespace {
 
-constexpr uint8_t kSansSerif = VARIABLE_PITCH | FF_SWISS;
-constexpr uint8_t kDecorative = DEFAULT_PITCH | FF_DECORATIVE;
+// The platform's pitch-and-family bits (Win32's LOGFONT values).
+constexpr uint8_t kVariablePitch = 0x02;
+constexpr uint8_t kSwissFamily = 0x20;
+constexpr uint8_t kDecorativeFamily = 0x50;
+constexpr uint8_t kSansSerif = kVariablePitch | kSwissFamily;
+constexpr uint8_t kDecorative = kDecorativeFamily;
+constexpr int32_t kNormal = 400;
+constexpr int32_t kBold = 700;
 
 constexpr FontEntry kFontTable[kFontCount] = {
-    {"Arial", 12, FW_BOLD, kSansSerif},
-    {"Arial", 18, FW_NORMAL, kSansSerif},
-    {"Arial", 14, FW_NORMAL, kSansSerif},
-    {"Arial", 12, FW_NORMAL, kSansSerif},
-    {"Arial", 11, FW_NORMAL, kSansSerif},
-    {"Small Fonts", 9, FW_NORMAL, kSansSerif},
-    {"Symbol", 13, FW_NORMAL, kDecorative},
+    {"Arial", 12, kBold, kSansSerif},
+    {"Arial", 18, kNormal, kSansSerif},
+    {"Arial", 14, kNormal, kSansSerif},
+    {"Arial", 12, kNormal, kSansSerif},
+    {"Arial", 11, kNormal, kSansSerif},
+    {"Small Fonts", 9, kNormal, kSansSerif},
+    {"Symbol", 13, kNormal, kDecorative},
 };
 
 }  // namespace

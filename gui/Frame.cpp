@@ -4,6 +4,7 @@
 
 #include "gui/Bitmap.h"
 #include "gui/DrawContext.h"
+#include "gui/FrameDrawContext.h"
 #include "gui/FrameOwner.h"
 #include "gui/ToolkitModule.h"
 
@@ -13,7 +14,7 @@ constexpr int32_t kViewCapacityStep = 10;
 
 }  // namespace
 
-Frame::Frame(const Rect& editorSize, HWND hostWindow, FrameOwner* frameOwner)
+Frame::Frame(const Rect& editorSize, void* hostWindow, FrameOwner* frameOwner)
     : View(editorSize), owner(frameOwner), parentWindow(hostWindow) {
     if (parentWindow) createWindow();
 }
@@ -25,14 +26,19 @@ void Frame::close() {
     }
     closing = true;
     owner = nullptr;  // it may be gone by the time the handler returns
-    if (window) ShowWindow(window, SW_HIDE);
+    if (window) hideWindow();
 }
 
 Frame::HandlerScope::~HandlerScope() {
-    if (--frame.handlerDepth == 0 && frame.closing) delete &frame;
+    if (--frame.handlerDepth != 0) return;
+    if (frame.closing) {
+        delete &frame;
+    } else if (frame.owner) {
+        frame.owner->gestureEnded();
+    }
 }
 
-HINSTANCE Frame::getModule() const { return owner ? owner->frameModule() : toolkitModule(); }
+SystemModule Frame::getModule() const { return owner ? owner->frameModule() : toolkitModule(); }
 
 Frame::~Frame() {
     if (focusView) {
@@ -42,11 +48,7 @@ Frame::~Frame() {
     for (int32_t i = 0; i < viewCount; ++i) delete views[i];
     std::free(views);
     if (background) background->forget();
-    if (window) {
-        SetWindowLongPtrA(window, GWLP_USERDATA, 0);  // messages still in flight find no frame
-        DestroyWindow(window);
-    }
-    if (usesClass) unregisterClass();
+    destroyWindow();
 }
 
 void Frame::draw(DrawContext& context) {
@@ -134,27 +136,23 @@ bool Frame::contains(const View* view) const {
 }
 
 void Frame::drawView(View* view) {
-    if (!window || closing) return;  // GetDC would hand out the whole screen
-    HDC windowContext = GetDC(window);
-    {
-        DrawContext context(this, windowContext, window);
-        if (contains(view)) {
-            view->draw(context);
-        } else {
-            draw(context);
-        }
+    if (!window || closing) return;  // on Win32 GetDC would hand out the whole screen
+    FrameDrawContext context(*this);
+    if (contains(view)) {
+        view->draw(context);
+    } else {
+        draw(context);
     }
-    ReleaseDC(window, windowContext);
 }
 
 void Frame::idle() {
     if (!isOpen || firstDrawPending || !window || closing) return;
-    HDC windowContext = GetDC(window);
-    {
-        DrawContext context(this, windowContext, window);
-        update(context);
-    }
-    ReleaseDC(window, windowContext);
+    FrameDrawContext context(*this);
+    update(context);
+}
+
+void Frame::click(DrawContext& context, Point where) {
+    if (!closing) onMouseDown(context, where);
 }
 
 void Frame::trackingIdle() {

@@ -2,10 +2,9 @@
 // list of views it owns, mouse dispatch, painting and the idle refresh.
 #pragma once
 
-#include <windows.h>
-
 #include <cstdint>
 
+#include "gui/SystemTypes.h"
 #include "gui/View.h"
 
 class Bitmap;
@@ -13,9 +12,11 @@ class FrameOwner;
 
 class Frame : public View {
 public:
-    // Without a host window there is no child window: nothing is drawn and no
-    // click arrives. Without an owner the frame uses the toolkit's module.
-    Frame(const Rect& editorSize, HWND hostWindow, FrameOwner* frameOwner);
+    // hostWindow is the window the host hands the editor, as it hands it
+    // (an HWND, or an X11 window id). Without one there is no child window:
+    // nothing is drawn and no click arrives. Without an owner the frame uses
+    // the toolkit's module.
+    Frame(const Rect& editorSize, void* hostWindow, FrameOwner* frameOwner);
     ~Frame() override;
 
     // The owner is done with the frame. It is deleted at once, or, when this
@@ -30,7 +31,8 @@ public:
     class HandlerScope {
     public:
         explicit HandlerScope(Frame& handled) : frame(handled) { ++frame.handlerDepth; }
-        // May delete the frame: nothing may use it after the scope ends.
+        // May delete the frame, or tell its owner the user's gesture ended:
+        // nothing may use the frame after the scope ends.
         ~HandlerScope();
         HandlerScope(const HandlerScope&) = delete;
         HandlerScope& operator=(const HandlerScope&) = delete;
@@ -62,36 +64,50 @@ public:
     // Controls call this once per pass of their mouse-tracking loops.
     void trackingIdle();
     bool setSize(int32_t width, int32_t height);
+    // Handles whatever the window system has queued for the frame's windows,
+    // without blocking. Where the system delivers to the window by itself
+    // (Win32) there is nothing to do.
+    void handleEvents();
+    // Sleeps until input for the frame arrives, or at most this long.
+    void waitForInput(uint32_t milliseconds) const;
     bool getPosition(int32_t& x, int32_t& y) const;
     bool getSize(Rect& rect) const;
 
     FrameOwner* getOwner() const { return owner; }
-    HINSTANCE getModule() const;
-    HWND getWindow() const { return window; }
-    HWND getParentWindow() const { return parentWindow; }
+    SystemModule getModule() const;
+    SystemWindow getWindow() const { return window; }
+    void* getParentWindow() const { return parentWindow; }
+    const FrameWindowState& getWindowState() const { return windowState; }
     bool isWindowOpen() const { return isOpen; }
     bool isFirstDrawPending() const { return firstDrawPending; }
     int32_t getViewCount() const { return viewCount; }
     int32_t getViewCapacity() const { return viewCapacity; }
     View* getView(int32_t index) const;
 
-    // The window class all frames of this module share while any is alive.
+    // The window class all frames of this module share while any is alive
+    // (on X11, where windows have no class, the frames that have a window).
     static const char* getClassName();
     static int32_t getClassUseCount();
 
 private:
-    static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    static void registerClass(HINSTANCE module);
-    static void unregisterClass();
+    // The backend's own helpers (gui/win32, gui/x11) reach the frame's state.
+    struct Platform;
+    friend struct Platform;
+    friend class WindowSurfaceHold;
 
     void createWindow();
-    void handle(HWND handledWindow, UINT message, LPARAM lParam);
-    void paint(HWND paintedWindow);
-    void click(HWND clickedWindow, LPARAM position);
+    void destroyWindow();
+    void hideWindow();
+    // A surface on the child window for one pass of drawing, and its release
+    // (which puts the pass on the screen where the system needs telling).
+    SystemContext acquireWindowContext();
+    void releaseWindowContext(SystemContext context);
+    // Runs the frame's handler of a press at where, as a piece of user input.
+    void click(DrawContext& context, Point where);
     bool contains(const View* view) const;
 
     FrameOwner* owner;
-    HWND parentWindow;
+    void* parentWindow;
     Bitmap* background = nullptr;
     int32_t viewCount = 0;
     int32_t viewCapacity = 0;
@@ -100,9 +116,8 @@ private:
     View* focusView = nullptr;
     bool firstDrawPending = true;
     bool isOpen = true;
-    // Counted in the class's use count, whether or not the window came up.
-    bool usesClass = false;
-    HWND window = nullptr;
+    SystemWindow window = nullptr;
+    FrameWindowState windowState;
     int32_t handlerDepth = 0;
     bool closing = false;
 };

@@ -1,7 +1,6 @@
 #include "gui/OffscreenContext.h"
 
 #include "gui/Bitmap.h"
-#include "gui/Frame.h"
 
 namespace {
 
@@ -11,11 +10,7 @@ constexpr int32_t kSizeWithoutPicture = 20;
 
 OffscreenContext::OffscreenContext(Frame* owner, int32_t w, int32_t h, Color background)
     : DrawContext(owner, nullptr, nullptr), height(h), width(w), backgroundColor(background) {
-    HWND frameWindow = owner ? owner->getWindow() : nullptr;
-    HDC windowContext = GetDC(frameWindow);
-    createMemoryBitmap(windowContext);
-    ReleaseDC(frameWindow, windowContext);
-
+    createMemoryBitmapFor(owner);
     const Rect all(0, 0, width, height);
     setFillColor(background);
     setFrameColor(background);
@@ -33,25 +28,7 @@ OffscreenContext::OffscreenContext(DrawContext& source, Bitmap* picture)
     if (picture) {
         picture->draw(*this, all, Point(0, 0));
     } else {
-        setFillColor(kBlackColor);  // a context built without a device context has no brush yet
+        setFillColor(kBlackColor);  // a context built without a surface has no brush yet
         fillRect(all);
     }
-}
-
-OffscreenContext::~OffscreenContext() {
-    if (systemContext) DeleteDC(systemContext);
-    if (ownsBitmap && window) DeleteObject(reinterpret_cast<HBITMAP>(window));
-}
-
-void OffscreenContext::createMemoryBitmap(HDC compatibleWith) {
-    systemContext = CreateCompatibleDC(compatibleWith);
-    HBITMAP bitmap = CreateCompatibleBitmap(compatibleWith, width, height);
-    window = reinterpret_cast<HWND>(bitmap);
-    ownsBitmap = true;
-    SelectObject(systemContext, bitmap);
-}
-
-void OffscreenContext::copyTo(DrawContext& destination, const Rect& r, Point source) {
-    BitBlt(destination.getSystemContext(), r.left, r.top, r.width(), r.height(), systemContext, source.h,
-           source.v, SRCCOPY);
 }

@@ -11,25 +11,27 @@ class Bitmap;
 
 class OffscreenContext : public DrawContext {
 public:
-    // A width x height memory bitmap compatible with the frame's window,
+    // A width x height memory picture compatible with the frame's window,
     // every pixel cleared to background.
     OffscreenContext(Frame* frame, int32_t width, int32_t height, Color background);
-    // A memory bitmap compatible with source holding a copy of picture; 20 x 20
-    // black without one.
+    // A memory picture compatible with source holding a copy of picture;
+    // 20 x 20 black without one.
     OffscreenContext(DrawContext& source, Bitmap* picture);
     ~OffscreenContext() override;
 
-    // Copies r.width() x r.height() pixels from source in the memory bitmap to
-    // (r.left, r.top) of destination.
+    // Copies r.width() x r.height() pixels from source in the memory picture
+    // to (r.left, r.top) of destination.
     void copyTo(DrawContext& destination, const Rect& r, Point source);
 
     int32_t getWidth() const { return width; }
     int32_t getHeight() const { return height; }
     Color getBackgroundColor() const { return backgroundColor; }
-    HBITMAP getBitmap() const { return reinterpret_cast<HBITMAP>(window); }
 
 private:
-    void createMemoryBitmap(HDC compatibleWith);
+    // The platform's memory picture of width x height, compatible with the
+    // frame's window, or with a surface.
+    void createMemoryBitmapFor(Frame* owner);
+    void createMemoryBitmap(SystemContext compatibleWith);
 
     bool ownsBitmap = false;
     int32_t height;

@@ -1,7 +1,8 @@
 // The module (plug-in library or program) the toolkit is linked into: where
-// its pictures and window class live unless an owner names another.
+// its pictures and window class live unless an owner names another. Null
+// where the platform has no such thing.
 #pragma once
 
-#include <windows.h>
+#include "gui/SystemTypes.h"
 
-HINSTANCE toolkitModule();
+SystemModule toolkitModule();

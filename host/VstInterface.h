@@ -231,6 +231,8 @@ enum : int32_t {
     audioMasterCloseWindow,
     audioMasterGetDirectory,
     audioMasterUpdateDisplay,
+    audioMasterBeginEdit,  // 43: the user starts changing a parameter (index)
+    audioMasterEndEdit,    // 44: and is done
 };
 
 // Plug-in categories answered to effGetPlugCategory.

@@ -27,6 +27,9 @@ MalletSynth::MalletSynth(audioMasterCallback callback)
         setVuFlag(false);
         setClipFlag(false);
         setSynthFlag(true);
+        // Hosts then keep every program and its name in the project, not
+        // only the current values.
+        setChunksFlag(true);
         setEffectId(fourCharCode('T', 'o', 'l', 'i'));
     }
     for (int32_t i = 0; i < kProgramCount; ++i) buildFactoryProgram(programs[i], i);
@@ -68,7 +71,9 @@ void MalletSynth::getProgramName(char* name) {
     std::strcpy(name, programs[currentProgram].name);
 }
 
-void MalletSynth::getParamLabel(int32_t, char* text) { std::strcpy(text, kParameterLabel); }
+void MalletSynth::getParamLabel(int32_t index, char* text) {
+    std::strcpy(text, isParameter(index) ? kParameterLabel : "");
+}
 
 void MalletSynth::getParamDisplay(int32_t index, char* text) {
     text[0] = 0;
@@ -76,11 +81,15 @@ void MalletSynth::getParamDisplay(int32_t index, char* text) {
 }
 
 void MalletSynth::getParamName(int32_t index, char* text) {
-    if (const char* name = parameterName(index)) std::strcpy(text, name);
+    const char* name = parameterName(index);
+    std::strcpy(text, name != nullptr ? name : "");
 }
 
 bool MalletSynth::getProgramNameIndexed(int32_t, int32_t index, char* text) {
-    if (!isProgram(index)) return false;
+    if (!isProgram(index)) {
+        if (text) text[0] = 0;
+        return false;
+    }
     const std::lock_guard<std::mutex> hold(nameLock);
     std::strcpy(text, programs[index].name);
     return true;
@@ -117,8 +126,9 @@ bool MalletSynth::getProductString(char* text) {
 }
 
 bool MalletSynth::getErrorText(char* text) {
-    const uint32_t dropped = eventQueue.droppedCount();
-    if (dropped == 0 || !text) return false;
+    if (!text) return false;
+    const uint32_t dropped = eventQueue.takeDroppedCount();
+    if (dropped == 0) return false;
     // Short enough for the smallest text buffer a host hands out.
     std::snprintf(text, 32, "%u MIDI events dropped", static_cast<unsigned>(dropped));
     return true;
@@ -129,4 +139,53 @@ int32_t MalletSynth::canDo(char* text) {
     const bool receivesMidi = std::strcmp(text, "receiveVstEvents") == 0 ||
                               std::strcmp(text, "receiveVstMidiEvent") == 0;
     return receivesMidi ? 1 : -1;
+}
+
+ProgramState MalletSynth::programState(int32_t index) {
+    ProgramState state;
+    for (int32_t j = 0; j < kParamCount; ++j) state.values[j] = programs[index].values[j].load();
+    const std::lock_guard<std::mutex> hold(nameLock);
+    std::memcpy(state.name, programs[index].name, sizeof state.name);
+    return state;
+}
+
+void MalletSynth::storeProgram(int32_t index, const ProgramState& state) {
+    for (int32_t j = 0; j < kParamCount; ++j) programs[index].values[j].store(state.values[j]);
+    const std::lock_guard<std::mutex> hold(nameLock);
+    programs[index].setName(state.name);
+}
+
+int32_t MalletSynth::getChunk(void** data, bool isPreset) {
+    if (!data) return 0;
+    const std::lock_guard<std::mutex> hold(chunkLock);
+    const int32_t current = currentProgram;
+    int32_t size = 0;
+    if (isPreset) {
+        size = state_chunk::writeProgram(programState(current), current, chunkBytes);
+    } else {
+        BankState bank;
+        for (int32_t i = 0; i < kProgramCount; ++i) bank.programs[i] = programState(i);
+        bank.currentProgram = current;
+        size = state_chunk::writeBank(bank, chunkBytes);
+    }
+    *data = chunkBytes;
+    return size;
+}
+
+// Everything is read and checked before the first change. The engine and the
+// editor then take the new current program as one group, as any program change.
+int32_t MalletSynth::setChunk(void* data, int32_t byteSize, bool isPreset) {
+    if (isPreset) {
+        ProgramState program;
+        if (!state_chunk::readProgram(data, byteSize, program)) return 0;
+        const int32_t current = currentProgram;
+        storeProgram(current, program);
+        setProgram(current);
+        return 1;
+    }
+    BankState bank;
+    if (!state_chunk::readBank(data, byteSize, bank)) return 0;
+    for (int32_t i = 0; i < kProgramCount; ++i) storeProgram(i, bank.programs[i]);
+    setProgram(bank.currentProgram);
+    return 1;
 }

@@ -14,16 +14,18 @@
 #include <mutex>
 
 #include "host/ExtendedEffect.h"
+#include "instrument/FactoryPrograms.h"
 #include "instrument/MalletProgram.h"
 #include "instrument/MidiEventQueue.h"
 #include "instrument/MixBuffers.h"
 #include "instrument/SettingsHandOver.h"
+#include "instrument/StateChunk.h"
 #include "synth/VoicePool.h"
 
 class MalletSynth : public ExtendedEffect {
 public:
-    static constexpr int32_t kProgramCount = 7;
-    static constexpr int32_t kParamCount = MalletProgram::kValueCount;
+    static constexpr int32_t kProgramCount = kFactoryProgramCount;
+    static constexpr int32_t kParamCount = kParameterCount;
     // Below this the vibrato would step past its table in one sample.
     static constexpr float kLowestSampleRate = 1000.0f;
 
@@ -37,11 +39,19 @@ public:
     void setProgram(int32_t program) override;
     void setProgramName(char* name) override;
     void getProgramName(char* name) override;
+    // An index out of range gets an empty text.
     void getParamLabel(int32_t index, char* text) override;
     void getParamDisplay(int32_t index, char* text) override;
     void getParamName(int32_t index, char* text) override;
     bool getProgramNameIndexed(int32_t category, int32_t index, char* text) override;
     bool copyProgram(int32_t destination) override;
+
+    // The settings as one chunk: the bank (every program, its name and the
+    // current program), or with isPreset the current program alone. What
+    // getChunk gives stays valid until its next call. setChunk takes a chunk
+    // whole or, when anything in it is wrong, refuses it (0) and changes nothing.
+    int32_t getChunk(void** data, bool isPreset) override;
+    int32_t setChunk(void* data, int32_t byteSize, bool isPreset) override;
 
     // Identity and capabilities.
     bool getOutputProperties(int32_t index, VstPinProperties* properties) override;
@@ -51,7 +61,7 @@ public:
     int32_t getVendorVersion() override { return 1; }
     int32_t canDo(char* text) override;
     // Tells of MIDI events dropped because a block brought more than the
-    // event storage holds; false while none was.
+    // event storage holds, since the text was last asked for; false when none was.
     bool getErrorText(char* text) override;
 
     // Audio and events.
@@ -62,7 +72,6 @@ public:
     void process(float** inputs, float** outputs, int32_t sampleFrames) override;
     void processReplacing(float** inputs, float** outputs, int32_t sampleFrames) override;
 
-    uint32_t droppedEventCount() const { return eventQueue.droppedCount(); }
 
 protected:
     MalletProgram programs[kProgramCount];
@@ -85,7 +94,13 @@ private:
     // applied yet, and moves on.
     void renderChunk(int32_t begin, int32_t end, int32_t& next);
 
+    ProgramState programState(int32_t index);
+    void storeProgram(int32_t index, const ProgramState& state);
+
     // Program names are written and read only by the host's program opcodes,
     // never on the audio path.
     std::mutex nameLock;
+    // What getChunk last handed out; the lock keeps two savers from writing it at once.
+    uint8_t chunkBytes[state_chunk::kBankSize] = {};
+    std::mutex chunkLock;
 };

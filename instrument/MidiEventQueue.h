@@ -32,8 +32,9 @@ public:
         if (run != storedRun) count = 0;
         storedRun = run;
     }
-    // Events dropped because a processing call's queue was full, since construction.
-    uint32_t droppedCount() const { return dropped.load(std::memory_order_relaxed); }
+    // Events dropped because a processing call's queue was full, since the
+    // last time this was asked.
+    uint32_t takeDroppedCount() { return dropped.exchange(0, std::memory_order_relaxed); }
 
 private:
     QueuedMidiEvent events[kCapacity] = {};

@@ -8,11 +8,13 @@
 #include <atomic>
 #include <cstdint>
 
+#include "synth/ParameterIndex.h"
+
 class SettingsHandOver {
 public:
-    // 19 parameters and, after them, the sample rate.
-    static constexpr int32_t kSlotCount = 20;
-    static constexpr int32_t kSampleRateSlot = 19;
+    // The parameters and, after them, the sample rate.
+    static constexpr int32_t kSampleRateSlot = kParameterCount;
+    static constexpr int32_t kSlotCount = kSampleRateSlot + 1;
 
     SettingsHandOver();
     SettingsHandOver(const SettingsHandOver&) = delete;

@@ -4,7 +4,8 @@
 # downloaded when everything is there.
 set -euo pipefail
 
-native_packages=(cmake g++ make libgtest-dev libbenchmark-dev libcli11-dev libstb-dev xxd)
+native_packages=(cmake g++ make libgtest-dev libbenchmark-dev libcli11-dev libstb-dev xxd pkg-config
+                 libx11-dev libxft-dev libxtst-dev fonts-liberation)
 cross_packages=(g++-mingw-w64-i686-posix binutils-mingw-w64-i686 mingw-w64-i686-dev
                 g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev wine64
                 wine wine32:i386 xvfb xdotool zip unzip)

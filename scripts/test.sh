@@ -15,14 +15,27 @@ status=0
 # processor has, in every build.
 ZAV_EXPECT_SETS="$(grep -m1 '^flags' /proc/cpuinfo | grep -ow -e avx2 -e avx512f | sed 's/avx512f/avx512/' | tr '\n' ' ')"
 export ZAV_EXPECT_SETS
-echo "== native tests"
-ctest --test-dir "$build_root/native" --output-on-failure -j 2 || status=1
-echo "== native tests under AddressSanitizer and UndefinedBehaviorSanitizer"
-ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
-    ctest --test-dir "$build_root/asan" --output-on-failure -j 2 || status=1
-echo "== native tests under ThreadSanitizer"
-TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" \
-    ctest --test-dir "$build_root/tsan" --output-on-failure -j 2 || status=1
+# The native suites open the Linux editor in a display of their own. The
+# X11 tests drive one pointer, so they run one at a time (-j 1 for label x11).
+(
+    # shellcheck source=scripts/x-session.sh
+    source "$top/scripts/x-session.sh"
+    failed=0
+    native_suites() {
+        ctest --test-dir "$1" --output-on-failure -j 2 -LE x11 || failed=1
+        ctest --test-dir "$1" --output-on-failure -L x11 || failed=1
+    }
+    echo "== native tests"
+    native_suites "$build_root/native"
+    echo "== native tests under AddressSanitizer and UndefinedBehaviorSanitizer"
+    export ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1
+    export LSAN_OPTIONS="suppressions=$top/tests/lsan-suppressions.txt"
+    native_suites "$build_root/asan"
+    echo "== native tests under ThreadSanitizer"
+    export TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1"
+    native_suites "$build_root/tsan"
+    exit $failed
+) || status=1
 echo "== win32 tests under Wine"
 (
     win32_dir="$build_root/win32"

@@ -1,10 +1,10 @@
-// The control tests' own BITMAP resources (ControlPictures.rc), written by
+// The control tests' own pictures (ControlPictures.rc), written by
 // make_control_pictures.py.
 #pragma once
 
-#include <windows.h>
-
 #include <cstdint>
+
+#include "TestPlatform.h"
 
 // 128 frames of 16 x 16: pixel (x, y) of frame k is (2 k, 16 x, 16 y).
 inline constexpr int32_t kStripPicture = 401;
@@ -21,13 +21,13 @@ inline constexpr int32_t kSplashPicture = 405;
 // 120 x 80 in kEditorBackColour.
 inline constexpr int32_t kEditorBackPicture = 406;
 
-inline constexpr COLORREF kOffLeftColour = RGB(200, 0, 0);
-inline constexpr COLORREF kOnLeftColour = RGB(0, 200, 0);
-inline constexpr COLORREF kOffRightColour = RGB(0, 0, 200);
-inline constexpr COLORREF kOnRightColour = RGB(200, 200, 0);
-inline constexpr COLORREF kHandleColour = RGB(20, 40, 160);
-inline constexpr COLORREF kEditorBackColour = RGB(30, 60, 90);
+inline constexpr uint32_t kOffLeftColour = colourRef(200, 0, 0);
+inline constexpr uint32_t kOnLeftColour = colourRef(0, 200, 0);
+inline constexpr uint32_t kOffRightColour = colourRef(0, 0, 200);
+inline constexpr uint32_t kOnRightColour = colourRef(200, 200, 0);
+inline constexpr uint32_t kHandleColour = colourRef(20, 40, 160);
+inline constexpr uint32_t kEditorBackColour = colourRef(30, 60, 90);
 
-inline COLORREF stripColour(int frame, int x, int y) { return RGB(2 * frame, 16 * x, 16 * y); }
-inline COLORREF knobBackColour(int x, int y) { return RGB(4 * x, 4 * y, 120); }
-inline COLORREF splashColour(int x, int y) { return RGB(240, 2 * x, 3 * y); }
+inline uint32_t stripColour(int frame, int x, int y) { return colourRef(2 * frame, 16 * x, 16 * y); }
+inline uint32_t knobBackColour(int x, int y) { return colourRef(4 * x, 4 * y, 120); }
+inline uint32_t splashColour(int x, int y) { return colourRef(240, 2 * x, 3 * y); }

@@ -1,17 +1,17 @@
 // What the control tests share: a listener that records what it is told, an
 // editor window with a frame, and a second thread that moves the pointer and
-// presses buttons while this thread runs the controls' tracking loops.
+// presses buttons and keys as a user would while this thread runs the
+// controls' tracking loops.
 #pragma once
 
-#include <windows.h>
-
+#include <cstdint>
 #include <vector>
 
-#include "GuiTestSupport.h"
+#include "TestPlatform.h"
 #include "controls/Control.h"
+#include "gui/Frame.h"
 #include "gui/FrameOwner.h"
 #include "gui/ToolkitModule.h"
-#include "gui/Frame.h"
 
 // Records every notification; like the editor it redraws the control unless
 // told not to, which is what moves drawnValue during a drag.
@@ -30,7 +30,7 @@ private:
 // A frame's owner that counts the idle work tracking loops run.
 class CountingOwner : public FrameOwner {
 public:
-    HINSTANCE frameModule() const override { return toolkitModule(); }
+    SystemModule frameModule() const override { return toolkitModule(); }
     void trackingIdle() override { ++idles; }
     int idles = 0;
 };
@@ -39,35 +39,35 @@ public:
 // thread of its own with a pause after every step.
 class Gesture {
 public:
-    Gesture& moveTo(HWND window, int x, int y);
+    Gesture& moveTo(SystemWindow window, int x, int y);
     Gesture& press();
     Gesture& release();
-    Gesture& keyDown(WORD virtualKey);
-    Gesture& keyUp(WORD virtualKey);
-    Gesture& click(HWND window, int x, int y) { return moveTo(window, x, y).press().release(); }
-    // Plays the script while this thread dispatches the window messages it causes.
+    Gesture& keyDown(TestKey key);
+    Gesture& keyUp(TestKey key);
+    Gesture& click(SystemWindow window, int x, int y) { return moveTo(window, x, y).press().release(); }
+    // Plays the script while this thread handles the window events it causes.
     void perform() const;
 
-private:
-    // A pointer move goes to SetCursorPos, everything else to SendInput.
+    enum class Kind { Move, Press, Release, KeyDown, KeyUp };
     struct Step {
-        bool isMove;
-        POINT screen;
-        INPUT input;
+        Kind kind;
+        // The window's own id, taken when the script is written: a frame
+        // closed during the gesture takes its window's handle with it.
+        uintptr_t window;
+        int x;
+        int y;
+        TestKey key;
     };
 
+private:
     void play() const;
 
     std::vector<Step> steps;
 };
 
-// Window messages for this thread, without the keyboard's: a released Alt
-// would otherwise open the top window's system menu and its modal loop.
-void pumpMouseMessages();
-
-// Input records for SendInput: a mouse button event, a key going down or up.
-INPUT mouseButtonInput(DWORD flags);
-INPUT keyInput(WORD virtualKey, bool down);
+// Handles the window events this thread's frames have and pauses a moment,
+// as the host's GUI loop would, while a gesture plays; and once more after it.
+void handleTestEvents();
 
 // A host window with a painted frame of kEditorBackPicture's size, with a
 // counting owner, and the pixels of its child window.
@@ -84,12 +84,13 @@ public:
         return control;
     }
     void paint();
-    COLORREF pixel(int x, int y) const;
-    HWND window() const { return frame->getWindow(); }
+    uint32_t pixel(int x, int y) const;
+    SystemWindow window() const { return frame->getWindow(); }
 
     CountingOwner owner;
+    // Null once a test hands the frame over to be closed by itself.
     Frame* frame;
 
 private:
-    HWND host;
+    uintptr_t host;
 };

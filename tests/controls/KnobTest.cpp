@@ -37,7 +37,7 @@ protected:
 // Where the handle of a 40 x 40 knob with a 6 x 6 handle lands, through its
 // colour on a white surface.
 Rect handleInk(Knob& knob) {
-    MemorySurface surface(40, 40, RGB(255, 255, 255));
+    MemorySurface surface(40, 40, colourRef(255, 255, 255));
     DrawContext context(nullptr, surface.dc(), nullptr);
     knob.draw(context);
     return surface.inkBounds();
@@ -87,11 +87,11 @@ TEST_F(KnobGesture, AltClickRestoresTheDefaultWithoutTracking) {
     window.frame->idle();
     Gesture()
         .moveTo(window.window(), 20, 28)
-        .keyDown(VK_MENU)
+        .keyDown(kAltKeyCode)
         .press()
         .moveTo(window.window(), 36, 28)
         .release()
-        .keyUp(VK_MENU)
+        .keyUp(kAltKeyCode)
         .perform();
     EXPECT_EQ(listener.values, std::vector<float>{0.3f});
     EXPECT_EQ(knob->getValue(), 0.3f);
@@ -100,10 +100,10 @@ TEST_F(KnobGesture, AltClickRestoresTheDefaultWithoutTracking) {
     // goes first: under Wine a pointer move can drop a modifier held before it.
     Gesture()
         .moveTo(window.window(), 20, 28)
-        .keyDown(VK_MENU)
+        .keyDown(kAltKeyCode)
         .press()
         .release()
-        .keyUp(VK_MENU)
+        .keyUp(kAltKeyCode)
         .perform();
     EXPECT_EQ(listener.values.size(), 1u);
     EXPECT_EQ(knob->getValue(), 0.3f);
@@ -171,7 +171,7 @@ TEST(KnobHandle, WithoutAHandleOnlyTheBackgroundIsDrawn) {
     Knob knob(Rect(2, 3, 42, 43), nullptr, 0, background, nullptr, Point(5, 4));
     background->forget();
     knob.setValue(0.7f);
-    MemorySurface surface(48, 48, RGB(255, 255, 255));
+    MemorySurface surface(48, 48, colourRef(255, 255, 255));
     DrawContext context(nullptr, surface.dc(), nullptr);
     knob.draw(context);
     EXPECT_EQ(surface.inkBounds().left, 2);
@@ -236,7 +236,8 @@ TEST(KnobClosing, AFrameClosedInsideADragLivesUntilTheDragEndsAndHearsNothingMor
     window.add(new WatchedKnob(&listener, strip, deleted));
     strip->forget();
     window.paint();
-    HWND child = window.window();
+    const SystemWindow child = window.window();
+    const uintptr_t childId = windowId(child);
     window.frame = nullptr;  // the frame is the drag's to end now
     Gesture()
         .moveTo(child, 36, 28)
@@ -247,5 +248,5 @@ TEST(KnobClosing, AFrameClosedInsideADragLivesUntilTheDragEndsAndHearsNothingMor
         .perform();
     EXPECT_EQ(listener.told, 1);
     EXPECT_TRUE(deleted);
-    EXPECT_FALSE(IsWindow(child));
+    EXPECT_FALSE(windowExists(childId));
 }

@@ -55,7 +55,7 @@ TEST_F(OnOffButtonClicks, DrawsAtOnceAndNotifiesEvenWhenTheValueWasAlreadyDrawn)
 TEST(OnOffButton, WithoutAPictureStillFlipsAndNotifiesButDrawsNothing) {
     RecordingListener listener;
     OnOffButton button(Rect(0, 0, 8, 4), &listener, 1, nullptr);
-    MemorySurface surface(8, 4, RGB(255, 255, 255));
+    MemorySurface surface(8, 4, colourRef(255, 255, 255));
     DrawContext context(nullptr, surface.dc(), nullptr);
     button.onMouseDown(context, Point(2, 2));
     EXPECT_EQ(button.getValue(), 1.0f);

@@ -8,6 +8,7 @@
 #include "controls/SplashControl.h"
 #include "gui/Bitmap.h"
 #include "gui/DrawContext.h"
+#include "gui/FrameDrawContext.h"
 
 namespace {
 
@@ -78,12 +79,10 @@ TEST_F(SplashClicks, RefusedAsModalViewItStaysHiddenAtItsClickArea) {
     std::vector<std::string> log;
     RecordingView other(Rect(0, 0, 5, 5), "other", log);
     ASSERT_TRUE(window.frame->setModalView(&other));
-    HDC dc = GetDC(window.window());
     {
-        DrawContext context(window.frame, dc, window.window());
+        FrameDrawContext context(*window.frame);
         splash->onMouseDown(context, Point(90, 65));
     }
-    ReleaseDC(window.window(), dc);
     EXPECT_EQ(splash->getValue(), 0.0f);
     EXPECT_TRUE(sameRect(splash->size, kClickArea));
     EXPECT_EQ(window.frame->getModalView(), &other);

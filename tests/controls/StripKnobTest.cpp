@@ -25,10 +25,10 @@ protected:
 
     int shownFrame(float value) {
         knob->setValue(value);
-        MemorySurface surface(24, 20, RGB(255, 255, 255));
+        MemorySurface surface(24, 20, colourRef(255, 255, 255));
         DrawContext context(nullptr, surface.dc(), nullptr);
         knob->draw(context);
-        const int frame = GetRValue(surface.pixel(4, 2)) / 2;
+        const int frame = static_cast<int>(surface.pixel(4, 2) & 0xFF) / 2;  // red names the frame
         for (const auto& [x, y] : {std::pair{0, 0}, {15, 15}, {7, 9}}) {
             EXPECT_EQ(surface.pixel(4 + x, 2 + y), stripColour(frame, x, y)) << "value " << value;
         }
@@ -66,7 +66,7 @@ TEST(StripKnob, AStripWithoutFramesShowsItsTopAndDoesNotCrash) {
     StripKnob flat(Rect(0, 0, 16, 16), nullptr, 0, kStripFrames, 0, strip);
     StripKnob missing(Rect(0, 0, 16, 16), nullptr, 0, kStripFrames, kStripFrameSize, nullptr);
     strip->forget();
-    MemorySurface surface(16, 16, RGB(255, 255, 255));
+    MemorySurface surface(16, 16, colourRef(255, 255, 255));
     DrawContext context(nullptr, surface.dc(), nullptr);
     for (StripKnob* knob : {&none, &flat}) {
         knob->setValue(0.7f);
@@ -76,7 +76,7 @@ TEST(StripKnob, AStripWithoutFramesShowsItsTopAndDoesNotCrash) {
     }
     EXPECT_EQ(surface.pixel(5, 5), stripColour(0, 5, 5));
     missing.setValue(0.7f);
-    MemorySurface untouched(16, 16, RGB(255, 255, 255));
+    MemorySurface untouched(16, 16, colourRef(255, 255, 255));
     DrawContext untouchedContext(nullptr, untouched.dc(), nullptr);
     missing.draw(untouchedContext);
     EXPECT_TRUE(untouched.inked().empty());

@@ -2,7 +2,7 @@
 // primitives: a black box with a black outline and a centred text.
 #pragma once
 
-#include "GuiTestSupport.h"
+#include "TestPlatform.h"
 #include "gui/DrawContext.h"
 
 inline void drawExpectedText(MemorySurface& surface, const Rect& box, const char* text, Color textColour) {

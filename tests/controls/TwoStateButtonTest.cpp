@@ -99,13 +99,13 @@ TEST(TwoStateButton, DrawingStoresValuesOutsideZeroToOneBackAtTheEnds) {
     LatchButton latch(Rect(0, 0, 4, 4), nullptr, 1, 4, picture, Point(4, 0));
     MomentaryButton momentary(Rect(4, 0, 8, 4), nullptr, 2, 4, picture, Point(4, 0));
     picture->forget();
-    MemorySurface surface(8, 4, RGB(255, 255, 255));
+    MemorySurface surface(8, 4, colourRef(255, 255, 255));
     DrawContext context(nullptr, surface.dc(), nullptr);
     const struct {
         float value;
         float stored;
-        COLORREF latchColour;
-        COLORREF momentaryColour;
+        uint32_t latchColour;
+        uint32_t momentaryColour;
     } cases[] = {{2.0f, 1.0f, kOnLeftColour, kOnRightColour},
                  {-1.0f, 0.0f, kOffLeftColour, kOffRightColour},
                  {std::nanf(""), 0.0f, kOffLeftColour, kOffRightColour},

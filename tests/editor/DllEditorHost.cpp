@@ -16,6 +16,11 @@ intptr_t VSTCALLBACK recordingHost(AEffect* effect, int32_t opcode, int32_t inde
         return 2400;
     case audioMasterAutomate:
         hostLog().automations.push_back({index, opt, effect->getParameter(effect, index)});
+        hostLog().edits.push_back({opcode, index});
+        return 0;
+    case audioMasterBeginEdit:
+    case audioMasterEndEdit:
+        hostLog().edits.push_back({opcode, index});
         return 0;
     case audioMasterIdle:
         hostLog().idleTicks.push_back(GetTickCount());

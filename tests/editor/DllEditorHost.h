@@ -18,12 +18,21 @@ struct Automation {
     float storedWhenTold;
 };
 
+// A begin edit, an automation or an end edit, in the order the host heard them.
+struct EditCall {
+    int32_t opcode;
+    int32_t index;
+    bool operator==(const EditCall&) const = default;
+};
+
 struct HostLog {
     std::vector<Automation> automations;
+    std::vector<EditCall> edits;
     // GetTickCount at each audioMasterIdle.
     std::vector<DWORD> idleTicks;
     void clear() {
         automations.clear();
+        edits.clear();
         idleTicks.clear();
     }
 };

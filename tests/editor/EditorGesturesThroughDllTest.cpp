@@ -19,6 +19,14 @@ constexpr DWORD kDrawingSlack = 5;  // milliseconds
 
 int frameFor(float value) { return static_cast<int>(std::floor(value * 127.0f)); }
 
+// One begin edit, then only automations, then one end edit, all of one parameter.
+void expectOneBracketedGesture(const std::vector<EditCall>& edits, int32_t index) {
+    ASSERT_GE(edits.size(), 3u);
+    EXPECT_EQ(edits.front(), (EditCall{audioMasterBeginEdit, index}));
+    EXPECT_EQ(edits.back(), (EditCall{audioMasterEndEdit, index}));
+    for (size_t i = 1; i + 1 < edits.size(); ++i) EXPECT_EQ(edits[i], (EditCall{audioMasterAutomate, index})) << i;
+}
+
 std::vector<float> allParameters(DllPlugin& plugin) {
     std::vector<float> values;
     for (int i = 0; i < 19; ++i) values.push_back(plugin.getParameter(i));
@@ -57,6 +65,7 @@ TEST_F(EditorGestures, KnobDragAutomatesEachNewValueAndIdlesTheHostAtMostEvery50
         .perform();
     const DWORD duration = GetTickCount() - start;
 
+    expectOneBracketedGesture(hostLog().edits, kStickHardness);
     const auto& told = hostLog().automations;
     ASSERT_GE(told.size(), 3u);
     for (size_t i = 0; i < told.size(); ++i) {
@@ -89,6 +98,7 @@ TEST_F(EditorGestures, LampClickTogglesVibratoAndTellsTheHost) {
     const int y = kLampSpot.y + kLampSize / 2;
 
     Gesture().click(window, x, y).perform();
+    expectOneBracketedGesture(hostLog().edits, kVibratoSwitch);
     ASSERT_EQ(hostLog().automations.size(), 1u);
     EXPECT_EQ(hostLog().automations[0].index, kVibratoSwitch);
     EXPECT_EQ(hostLog().automations[0].value, 1.0f);
@@ -115,6 +125,6 @@ TEST_F(EditorGestures, LogoClickShowsTheAboutPictureAndTheNextClickRestoresThePa
     Gesture().click(window, knob.x + 4, knob.y + kKnobSize / 2).perform();
     EXPECT_EQ(plugin.screen().differencesFrom(panel), 0);
 
-    EXPECT_TRUE(hostLog().automations.empty());
+    EXPECT_TRUE(hostLog().edits.empty());
     EXPECT_EQ(allParameters(plugin), parameters);
 }

@@ -25,6 +25,8 @@ struct StressHost {
     HWND window = nullptr;
     std::atomic<bool> closeAtNextIdle{false};
     int closedInsideDrag = 0;
+    int beganEdits = 0;
+    int endedEdits = 0;
 
     void closeEditor() {
         effect->dispatcher(effect, effEditClose, 0, 0, nullptr, 0.0f);
@@ -38,6 +40,8 @@ StressHost stressHost;
 // Idle and automation reach us on the window thread; the audio thread never calls back.
 intptr_t VSTCALLBACK stressCallback(AEffect*, int32_t opcode, int32_t, intptr_t, void*, float) {
     if (opcode == audioMasterVersion) return 2400;
+    if (opcode == audioMasterBeginEdit) ++stressHost.beganEdits;
+    if (opcode == audioMasterEndEdit) ++stressHost.endedEdits;
     if (opcode == audioMasterIdle && stressHost.closeAtNextIdle.exchange(false) && stressHost.window) {
         stressHost.closeEditor();
         ++stressHost.closedInsideDrag;
@@ -135,6 +139,9 @@ TEST(EditorStressThroughDll, AudioThreadAutomatesWhileTheEditorOpensDragsAndClos
     EXPECT_EQ(nonFinite.load(), 0);
     EXPECT_GT(blocks.load(), 0);
     EXPECT_EQ(stressHost.closedInsideDrag, kCycles / 2);
+    // Each drag that moved a knob is one gesture, and one closed under it still ends.
+    EXPECT_GE(stressHost.beganEdits, kCycles / 2);
+    EXPECT_EQ(stressHost.endedEdits, stressHost.beganEdits);
     std::printf("%d editor openings (%d closed inside a knob drag), %ld blocks, %ld automated parameter writes\n",
                 openings, stressHost.closedInsideDrag, blocks.load(), automations.load());
     effect->dispatcher(effect, effClose, 0, 0, nullptr, 0.0f);

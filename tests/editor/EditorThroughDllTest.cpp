@@ -38,7 +38,7 @@ TEST(EditorThroughDll, IdentifiesAsZTolWithAnEditor) {
     DllPlugin plugin;
     ASSERT_NE(plugin.effect, nullptr);
     EXPECT_EQ(plugin.effect->uniqueID, fourCharCode('z', 'T', 'o', 'l'));
-    EXPECT_EQ(plugin.effect->flags, 0x111);
+    EXPECT_EQ(plugin.effect->flags, 0x131);
 }
 
 TEST(EditorThroughDll, RectBeforeAnyOpeningIsThePanel) {
@@ -120,6 +120,28 @@ TEST(EditorThroughDll, ProgramChangeWhileOpenMovesEveryKnobAndTheLampAtTheNextId
     ASSERT_EQ(plugin.openEditor(), 1);
     plugin.dispatch(effSetProgram, 0, kVibraphone);
     plugin.idle();
+    for (int tag = 0; tag < 18; ++tag) {
+        EXPECT_EQ(knobOnScreen(plugin, tag).differencesFrom(knobFrame(frameFor(plugin.getParameter(tag)))), 0)
+            << "knob " << tag;
+    }
+    EXPECT_EQ(lampOnScreen(plugin).differencesFrom(lamp(true)), 0);
+}
+
+TEST(EditorThroughDll, AChunkRestoredWhileOpenShowsOnEveryKnobAtTheNextIdle) {
+    DllPlugin saved;
+    ASSERT_NE(saved.effect, nullptr);
+    saved.dispatch(effSetProgram, 0, kVibraphone);
+    saved.setParameter(kRatio2, 0.3f);
+    void* chunk = nullptr;
+    const intptr_t size = saved.dispatch(effGetChunk, 0, 0, &chunk);
+    ASSERT_GT(size, 0);
+
+    DllPlugin plugin;
+    ASSERT_NE(plugin.effect, nullptr);
+    ASSERT_EQ(plugin.openEditor(), 1);
+    ASSERT_EQ(plugin.dispatch(effSetChunk, 0, size, chunk), 1);
+    plugin.idle();
+    EXPECT_EQ(plugin.getParameter(kRatio2), 0.3f);
     for (int tag = 0; tag < 18; ++tag) {
         EXPECT_EQ(knobOnScreen(plugin, tag).differencesFrom(knobFrame(frameFor(plugin.getParameter(tag)))), 0)
             << "knob " << tag;

@@ -58,7 +58,7 @@ NoticeRecorder* listenTo(InspectableSynth& synth) {
 TEST(MalletSynthEdit, ReportsZTolAndAnEditorOnTopOfTheInstrumentsFlags) {
     MalletSynthEdit hosted(quietHost);
     EXPECT_EQ(hosted.getEffect()->uniqueID, fourCharCode('z', 'T', 'o', 'l'));
-    EXPECT_EQ(hosted.getEffect()->flags, 0x111);
+    EXPECT_EQ(hosted.getEffect()->flags, 0x131);
     ASSERT_NE(hosted.getEditor(), nullptr);
 
     MalletSynthEdit unhosted(nullptr);

@@ -37,9 +37,9 @@ TEST(DrawContextLifetime, OnNullDeviceContextCreatesAndDeletesNothing) {
     const int before = gdiObjectCount();
     {
         DrawContext context(nullptr, nullptr, nullptr);
-        EXPECT_EQ(context.getPen(), nullptr);
-        EXPECT_EQ(context.getBrush(), nullptr);
-        EXPECT_EQ(context.getFont(), nullptr);
+        EXPECT_EQ(context.getObjects().pen, nullptr);
+        EXPECT_EQ(context.getObjects().brush, nullptr);
+        EXPECT_EQ(context.getObjects().font, nullptr);
         EXPECT_EQ(gdiObjectCount(), before);
         EXPECT_EQ(context.getFrameColor(), kWhiteColor);
         EXPECT_EQ(context.getFillColor(), kBlackColor);
@@ -66,9 +66,9 @@ TEST(DrawContextLifetime, GivesTheDeviceContextBackItsPenBrushAndFont) {
         context.setFont(kFontLarge);
         context.setFillColor(kRedColor);
         context.setLineWidth(2);
-        ownPen = context.getPen();
-        ownBrush = context.getBrush();
-        ownFont = context.getFont();
+        ownPen = context.getObjects().pen;
+        ownBrush = context.getObjects().brush;
+        ownFont = context.getObjects().font;
         EXPECT_EQ(GetCurrentObject(surface.dc(), OBJ_PEN), ownPen);
         EXPECT_EQ(GetCurrentObject(surface.dc(), OBJ_BRUSH), ownBrush);
         EXPECT_EQ(GetCurrentObject(surface.dc(), OBJ_FONT), ownFont);
@@ -106,7 +106,7 @@ TEST(DrawContextState, StartsWithWhiteOnePixelPenBlackBrushAndTransparentText) {
 TEST(DrawContextState, PenFollowsColourWidthAndStyleAndReplacesTheOldPen) {
     MemorySurface surface(8, 8, kGrey);
     DrawContext context(nullptr, surface.dc(), nullptr);
-    HPEN first = context.getPen();
+    HPEN first = context.getObjects().pen;
     context.setFrameColor(Color{10, 20, 30, 99});
     context.setLineWidth(4);
     context.setLineStyle(kLineDotted);
@@ -134,7 +134,7 @@ TEST(DrawContextState, ExplicitFontSizeOverridesTheTableAndOldFontIsDeleted) {
     MemorySurface surface(8, 8, kGrey);
     DrawContext context(nullptr, surface.dc(), nullptr);
     context.setFont(kFontNormal, 20);
-    HFONT first = context.getFont();
+    HFONT first = context.getObjects().font;
     LOGFONTA font = selectedFont(surface.dc());
     EXPECT_STREQ(font.lfFaceName, "Arial");
     EXPECT_EQ(font.lfHeight, -20);
@@ -247,7 +247,7 @@ TEST(DrawContextShapes, PolygonIsFilledWithoutOutline) {
     const std::vector<POINT> ink = surface.inked();
     ASSERT_FALSE(ink.empty());
     for (const POINT& p : ink) EXPECT_EQ(surface.pixel(p.x, p.y), rgb(kRedColor));
-    EXPECT_EQ(GetCurrentObject(surface.dc(), OBJ_PEN), context.getPen());
+    EXPECT_EQ(GetCurrentObject(surface.dc(), OBJ_PEN), context.getObjects().pen);
 }
 
 TEST(DrawContextShapes, DottedLinesLeaveGapsAndSolidLinesDoNot) {

@@ -75,7 +75,7 @@ TEST(OffscreenContext, DeletesItsMemoryBitmapAndEverythingItMade) {
     {
         OffscreenContext offscreen(nullptr, 30, 20, kGreenColor);
         offscreen.setFont(kFontNormal);
-        bitmap = offscreen.getBitmap();
+        bitmap = reinterpret_cast<HBITMAP>(offscreen.getWindow());
         EXPECT_EQ(GetObjectType(bitmap), static_cast<DWORD>(OBJ_BITMAP));
         EXPECT_GT(gdiObjectCount(), before);
     }

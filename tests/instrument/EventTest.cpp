@@ -184,26 +184,40 @@ TEST_F(Events, SeveralEventCallsAddUpAndAreAppliedOnce) {
     EXPECT_EQ(hosted.render(kBlock), reference.render(kBlock));
 }
 
-TEST_F(Events, BeyondTheStorageEventsAreDroppedCountedAndReported) {
+// The host's list is a count followed by the pointers themselves.
+std::vector<unsigned char> eventList(std::vector<VstMidiEvent>& events) {
+    std::vector<VstEvent*> pointers;
+    for (VstMidiEvent& event : events) pointers.push_back(reinterpret_cast<VstEvent*>(&event));
+    std::vector<unsigned char> list(offsetof(VstEvents, events) + pointers.size() * sizeof(VstEvent*));
+    const auto count = static_cast<int32_t>(pointers.size());
+    std::memcpy(list.data(), &count, sizeof count);
+    std::memcpy(list.data() + offsetof(VstEvents, events), pointers.data(), pointers.size() * sizeof(VstEvent*));
+    return list;
+}
+
+// The error text tells of the drops since it was last read, then is quiet.
+TEST_F(Events, BeyondTheStorageEventsAreDroppedCountedAndReportedOnce) {
     char text[256] = "";
     EXPECT_EQ(hosted.dispatch(effGetErrorText, 0, 0, text), 0);
     std::vector<VstMidiEvent> many;
     for (int32_t i = 0; i < 1100; ++i) many.push_back(midiEvent(0xB0, 7, 0, i % 400));
     many.push_back(noteOn(60, 10));
-    std::vector<VstEvent*> pointers;
-    for (VstMidiEvent& event : many) pointers.push_back(reinterpret_cast<VstEvent*>(&event));
-    // The host's list is a count followed by the pointers themselves.
-    std::vector<unsigned char> list(offsetof(VstEvents, events) + pointers.size() * sizeof(VstEvent*));
-    const auto count = static_cast<int32_t>(pointers.size());
-    std::memcpy(list.data(), &count, sizeof count);
-    std::memcpy(list.data() + offsetof(VstEvents, events), pointers.data(), pointers.size() * sizeof(VstEvent*));
+    std::vector<unsigned char> list = eventList(many);
     hosted.dispatch(effProcessEvents, 0, 0, list.data());
     EXPECT_TRUE(hosted.render(kBlock).silentIn(0, kBlock));
-    EXPECT_EQ(hosted.synth().droppedEventCount(), 77u);
     EXPECT_EQ(hosted.dispatch(effGetErrorText, 0, 0, text), 1);
     EXPECT_STREQ(text, "77 MIDI events dropped");
+    EXPECT_EQ(hosted.dispatch(effGetErrorText, 0, 0, text), 0);
     hosted.send({noteOn(60, 10)});
     EXPECT_TRUE(hosted.render(kBlock).soundsAt(10));
+    EXPECT_EQ(hosted.dispatch(effGetErrorText, 0, 0, text), 0);
+
+    many.resize(1030);
+    list = eventList(many);
+    hosted.dispatch(effProcessEvents, 0, 0, list.data());
+    hosted.render(kBlock);
+    EXPECT_EQ(hosted.dispatch(effGetErrorText, 0, 0, text), 1);
+    EXPECT_STREQ(text, "6 MIDI events dropped");
 }
 
 }  // namespace

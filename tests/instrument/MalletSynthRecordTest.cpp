@@ -20,7 +20,7 @@ TEST_F(MalletSynthRecord, RecordIsThatOfAStereoInstrumentWithoutInputs) {
     EXPECT_EQ(record.numParams, 19);
     EXPECT_EQ(record.numInputs, 0);
     EXPECT_EQ(record.numOutputs, 2);
-    EXPECT_EQ(record.flags, 0x110);
+    EXPECT_EQ(record.flags, 0x130);
     EXPECT_EQ(record.uniqueID, fourCharCode('T', 'o', 'l', 'i'));
     EXPECT_EQ(record.version, 1);
     EXPECT_EQ(record.initialDelay, 0);

@@ -19,16 +19,27 @@ std::string nameOrSentinel(HostedSynth& hosted, int32_t index) {
     return text;
 }
 
-TEST(Parameters, EveryIndexHasItsNameAndOthersLeaveTheTextAlone) {
+TEST(Parameters, EveryIndexHasItsNameAndTheSameLabel) {
     HostedSynth hosted;
-    for (int32_t i = 0; i < 19; ++i) EXPECT_EQ(nameOrSentinel(hosted, i), kExpectedNames[i]) << i;
-    EXPECT_EQ(nameOrSentinel(hosted, 19), "sentinel");
-    EXPECT_EQ(nameOrSentinel(hosted, -1), "sentinel");
+    for (int32_t i = 0; i < 19; ++i) {
+        EXPECT_EQ(nameOrSentinel(hosted, i), kExpectedNames[i]) << i;
+        EXPECT_EQ(hosted.text(effGetParamLabel, i), " %  ");
+    }
 }
 
-TEST(Parameters, LabelIsBlankPercentTwoBlanksForAnyIndex) {
+// A host shows whatever its buffer held when a query writes nothing.
+TEST(Parameters, EveryTextQueryOutOfRangeAnswersAnEmptyText) {
     HostedSynth hosted;
-    for (int32_t i : {0, 7, 18, 19, -3}) EXPECT_EQ(hosted.text(effGetParamLabel, i), " %  ");
+    for (int32_t index : {19, -1, 1000, INT32_MIN}) {
+        for (int32_t opcode : {effGetParamName, effGetParamLabel, effGetParamDisplay}) {
+            char text[64] = "sentinel";
+            hosted.dispatch(opcode, index, 0, text);
+            EXPECT_STREQ(text, "") << "opcode " << opcode << ", index " << index;
+        }
+        char name[64] = "sentinel";
+        EXPECT_EQ(hosted.dispatch(effGetProgramNameIndexed, index, 0, name), 0);
+        EXPECT_STREQ(name, "") << index;
+    }
 }
 
 TEST(Parameters, DisplayIsTheStoredValueUnscaled) {

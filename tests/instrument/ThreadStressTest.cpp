@@ -1,6 +1,6 @@
 // A host's threads at once: the audio thread sends events, processes and
-// automates; the GUI thread edits, switches, copies and reads programs and
-// runs an editor's notification path; a third thread automates and changes
+// automates; the GUI thread edits, switches, copies and reads programs, saves
+// and restores them as chunks and runs an editor's notification path; a third thread automates and changes
 // the sample rate. Run under ThreadSanitizer it must report nothing; in every
 // build nothing may crash and every sample must be a finite number.
 #include <gtest/gtest.h>
@@ -117,7 +117,7 @@ TEST(ThreadStress, AudioGuiAndAutomationThreadsAtOnce) {
     std::mt19937 random(3);
     char text[256];
     while (!stop) {
-        switch (random() % 8) {
+        switch (random() % 9) {
         case 0: synth.setProgram(static_cast<int32_t>(random() % 7)); break;
         case 1: synth.copyProgram(static_cast<int32_t>(random() % 7)); break;
         case 2: synth.getProgramName(text); break;
@@ -129,6 +129,14 @@ TEST(ThreadStress, AudioGuiAndAutomationThreadsAtOnce) {
         case 4: synth.getParamDisplay(static_cast<int32_t>(random() % 19), text); break;
         case 5: synth.getProgramNameIndexed(0, static_cast<int32_t>(random() % 7), text); break;
         case 6: synth.notified.editIdle(); break;
+        case 7: {
+            const bool program = random() % 2 != 0;
+            void* data = nullptr;
+            const int32_t size = synth.getChunk(&data, program);
+            std::vector<uint8_t> saved(static_cast<uint8_t*>(data), static_cast<uint8_t*>(data) + size);
+            EXPECT_EQ(synth.setChunk(saved.data(), size, program), 1);
+            break;
+        }
         default:
             synth.setParameter(static_cast<int32_t>(random() % 19), float(random() % 1000) / 999.0f);
             ++guiWrites;

@@ -6,6 +6,7 @@
 #include "tools/vsthost/DemoPhrase.h"
 #include "tools/vsthost/MidiFileReader.h"
 #include "tools/vsthost/PluginReport.h"
+#include "tools/vsthost/PresetTransfer.h"
 
 namespace vsthost {
 namespace {
@@ -101,6 +102,7 @@ void printSummary(const RenderJob& job, const RenderOutcome& outcome, const WavW
 
 std::string applyChoices(PluginInstance& plugin, const PluginChoices& choices, std::FILE* out) {
     std::string error = selectProgram(plugin, choices.program, out);
+    if (error.empty() && !choices.presetPath.empty()) error = loadPresetFile(plugin, choices.presetPath, out);
     if (error.empty()) error = setParameters(plugin, choices.parameters, out);
     return error;
 }
@@ -141,6 +143,16 @@ int runRender(PluginInstance& plugin, const RenderJob& job, std::FILE* out, std:
     }
     printSummary(job, outcome, writer, channels, out);
     return 0;
+}
+
+int runPreset(PluginInstance& plugin, const PresetJob& job, std::FILE* out, std::FILE* err) {
+    plugin.open();
+    std::string error = applyChoices(plugin, job.choices, out);
+    if (error.empty()) error = savePresetFile(plugin, job.outputPath, job.asValues, out);
+    plugin.close();
+    if (error.empty()) return 0;
+    std::fprintf(err, "vsthost: %s\n", error.c_str());
+    return 1;
 }
 
 }  // namespace vsthost

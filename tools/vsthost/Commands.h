@@ -14,6 +14,7 @@
 namespace vsthost {
 
 struct PluginChoices {
+    std::string presetPath;  // .fxp or .fxb loaded first; empty loads none
     std::string program;  // number or name; empty keeps the plug-in's own
     std::vector<std::string> parameters;  // "index=value" or "name=value"
 };
@@ -26,10 +27,18 @@ struct RenderJob {
     PluginChoices choices;
 };
 
-// Selects the program, then sets the parameters; returns what went wrong.
+struct PresetJob {
+    std::string outputPath;  // name.fxp: the current program; name.fxb: the bank
+    bool asValues = false;   // parameter values even when the plug-in keeps chunks
+    PluginChoices choices;
+};
+
+// Selects the program, loads the preset (a program file into the program
+// selected, a bank whole), then sets the parameters; returns what went wrong.
 std::string applyChoices(PluginInstance& plugin, const PluginChoices& choices, std::FILE* out);
 
 int runInfo(PluginInstance& plugin, std::FILE* out);
 int runRender(PluginInstance& plugin, const RenderJob& job, std::FILE* out, std::FILE* err);
+int runPreset(PluginInstance& plugin, const PresetJob& job, std::FILE* out, std::FILE* err);
 
 }  // namespace vsthost

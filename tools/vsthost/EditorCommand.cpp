@@ -1,7 +1,5 @@
 #include "tools/vsthost/EditorCommand.h"
 
-#include <windows.h>
-
 #include <algorithm>
 #include <cmath>
 
@@ -32,7 +30,7 @@ int runEditor(PluginInstance& plugin, const EditorJob& job, std::FILE* out, std:
         std::fprintf(err, "vsthost: %s\n", problem.c_str());
         return 1;
     }
-    const auto milliseconds = static_cast<DWORD>(std::lround(std::clamp(job.seconds, 0.0, 3600.0) * 1000.0));
+    const auto milliseconds = static_cast<uint32_t>(std::lround(std::clamp(job.seconds, 0.0, 3600.0) * 1000.0));
     window.run(milliseconds);
     const RgbImage image = window.capture();
     window.close();

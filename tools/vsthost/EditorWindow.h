@@ -2,8 +2,7 @@
 // rectangle, idled about 30 times a second, and photographed on request.
 #pragma once
 
-#include <windows.h>
-
+#include <cstdint>
 #include <string>
 
 #include "tools/vsthost/ImageFile.h"
@@ -13,15 +12,16 @@ namespace vsthost {
 
 class EditorWindow {
 public:
-    explicit EditorWindow(PluginInstance& shown) : plugin(shown) {}
+    explicit EditorWindow(PluginInstance& hosted) : plugin(hosted) {}
     ~EditorWindow();
     EditorWindow(const EditorWindow&) = delete;
     EditorWindow& operator=(const EditorWindow&) = delete;
 
     // Creates the window and opens the editor in it; empty on success.
     std::string open(const std::string& title);
-    // Pumps messages and idles the editor; false once the user closed it.
-    bool run(DWORD milliseconds);
+    // Handles the window's events and idles the editor; false once the user
+    // closed the window.
+    bool run(uint32_t milliseconds);
     // The editor's own child window if it made one, else our client area.
     RgbImage capture();
     void close();
@@ -34,8 +34,10 @@ private:
     void fitClientArea(int w, int h);
     static bool resizeFromPlugin(int32_t w, int32_t h);
 
+    static EditorWindow* shown;  // the one editor this program shows
     PluginInstance& plugin;
-    HWND window = nullptr;
+    void* display = nullptr;  // the X11 connection; unused on Windows
+    uintptr_t window = 0;     // HWND, or X11 window id
     bool editorOpen = false;
     int clientWidth = 0;
     int clientHeight = 0;

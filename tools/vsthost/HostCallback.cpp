@@ -76,6 +76,7 @@ const char* callbackName(int32_t opcode) {
         "audioMasterGetProductString", "audioMasterGetVendorVersion", "audioMasterVendorSpecific",
         "opcode 36", "audioMasterCanDo", "audioMasterGetLanguage", "audioMasterOpenWindow",
         "audioMasterCloseWindow", "audioMasterGetDirectory", "audioMasterUpdateDisplay",
+        "audioMasterBeginEdit", "audioMasterEndEdit",
     };
     if (opcode >= 0 && opcode < static_cast<int32_t>(sizeof names / sizeof names[0])) return names[opcode];
     return "opcode out of range";

@@ -3,7 +3,8 @@
 #include <stb/stb_image_write.h>
 
 #include <cctype>
-#include <cstdio>
+
+#include "tools/vsthost/FileBytes.h"
 
 namespace vsthost {
 namespace {
@@ -45,11 +46,7 @@ std::vector<uint8_t> encodePng(const RgbImage& image) {
 
 bool saveImage(const RgbImage& image, const std::string& path) {
     const auto bytes = endsWithPng(path) ? encodePng(image) : encodeBmp(image);
-    if (bytes.empty()) return false;
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (file == nullptr) return false;
-    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    return (std::fclose(file) == 0) && written;
+    return !bytes.empty() && writeFileBytes(path, bytes);
 }
 
 }  // namespace vsthost

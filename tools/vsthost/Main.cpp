@@ -6,52 +6,50 @@
 #include <exception>
 
 #include "tools/vsthost/Commands.h"
+#include "tools/vsthost/EditorCommand.h"
 #include "tools/vsthost/HostCallback.h"
 #include "tools/vsthost/PluginLibrary.h"
-#ifdef _WIN32
-#include "tools/vsthost/EditorCommand.h"
-#endif
 
 namespace vsthost {
 namespace {
 
 #ifdef _WIN32
 #define ZAV_EXAMPLE "ZAVTOLVEK.dll"
+#define ZAV_KIND ".dll"
 #else
 #define ZAV_EXAMPLE "zavtolvek.so"
+#define ZAV_KIND ".so"
 #endif
 
 constexpr char kDescription[] =
     "vsthost: a small VST 2 host for the command line.\n"
-#ifdef _WIN32
-    "It loads a plug-in (a .dll), shows what it offers, plays a MIDI file or a\n"
-    "built-in demo phrase through it into a WAV file, or opens its editor window\n"
-    "and saves a picture of it.\n\n"
-#else
-    "It loads a plug-in (a .so), shows what it offers, and plays a MIDI file or a\n"
-    "built-in demo phrase through it into a WAV file.\n\n"
-#endif
+    "It loads a plug-in (a " ZAV_KIND "), shows what it offers, plays a MIDI file or a\n"
+    "built-in demo phrase through it into a WAV file, opens its editor window and\n"
+    "saves a picture of it, or saves its sounds as preset files.\n\n"
     "Examples:\n"
     "  vsthost info " ZAV_EXAMPLE "\n"
     "  vsthost render " ZAV_EXAMPLE " -o demo.wav --program Vibraphone\n"
     "  vsthost render " ZAV_EXAMPLE " song.mid -o song.wav --rate 48000 --param \"Stereo Spread=0.5\"\n"
-#ifdef _WIN32
+    "  vsthost preset " ZAV_EXAMPLE " -o soft.fxp --program Vibraphone --param \"Stereo Spread=0.25\"\n"
+    "  vsthost render " ZAV_EXAMPLE " -o soft.wav --preset soft.fxp\n"
     "  vsthost editor " ZAV_EXAMPLE " -o panel.png --program Marimba\n"
-#endif
     ;
 
 struct Options {
     std::string plugin;
     bool logCallbacks = false;
     RenderJob render;
-#ifdef _WIN32
+    PresetJob preset;
     EditorJob editor;
-#endif
 };
 
 void addChoices(CLI::App& command, PluginChoices& choices) {
     command.add_option("--program", choices.program,
                        "Program (sound) to select first, by number (from 0) or by name, e.g. Vibraphone");
+    command.add_option("--preset", choices.presetPath,
+                       "Preset file to load: a program (.fxp), into the program --program chooses, or a\n"
+                       "whole bank (.fxb), as saved by this host or another; a damaged or foreign file\n"
+                       "stops here and changes nothing. --param settings apply after it");
     command.add_option("--param", choices.parameters,
                        "Set a parameter after the program, as NUMBER=VALUE or \"NAME=VALUE\" with VALUE\n"
                        "from 0 to 1; repeat for several, e.g. --param 5=0.3 --param \"Strike Gain=0.8\"");
@@ -86,7 +84,18 @@ void addRender(CLI::App& app, Options& options) {
     addChoices(*render, job.choices);
 }
 
-#ifdef _WIN32
+void addPreset(CLI::App& app, Options& options) {
+    auto* preset = app.add_subcommand("preset", "Save the plug-in's current program (.fxp) or all its programs (.fxb)");
+    PresetJob& job = options.preset;
+    addPlugin(*preset, options);
+    preset->add_option("-o,--output", job.outputPath,
+                       "Preset file to write: name.fxp for the current program, name.fxb for the bank")
+        ->required();
+    preset->add_flag("--values", job.asValues,
+                     "Write parameter values, not the plug-in's own chunk (it is used when the plug-in has one)");
+    addChoices(*preset, job.choices);
+}
+
 void addEditor(CLI::App& app, Options& options) {
     auto* editor = app.add_subcommand("editor", "Open the plug-in's editor in a window and save a picture of it");
     EditorJob& job = options.editor;
@@ -97,7 +106,6 @@ void addEditor(CLI::App& app, Options& options) {
         ->check(CLI::Range(0.0, 3600.0));
     addChoices(*editor, job.choices);
 }
-#endif
 
 int runCommand(const CLI::App& app, Options& options) {
     hostState().log = options.logCallbacks ? stderr : nullptr;
@@ -114,9 +122,8 @@ int runCommand(const CLI::App& app, Options& options) {
     }
     PluginInstance plugin(effect);
     if (app.got_subcommand("render")) return runRender(plugin, options.render, stdout, stderr);
-#ifdef _WIN32
+    if (app.got_subcommand("preset")) return runPreset(plugin, options.preset, stdout, stderr);
     if (app.got_subcommand("editor")) return runEditor(plugin, options.editor, stdout, stderr);
-#endif
     std::fprintf(stdout, "Plug-in:         %s\n", options.plugin.c_str());
     return runInfo(plugin, stdout);
 }
@@ -131,9 +138,8 @@ int run(int argc, char** argv) {
     auto* info = app.add_subcommand("info", "List what the plug-in says about itself: name, programs, parameters");
     addPlugin(*info, options);
     addRender(app, options);
-#ifdef _WIN32
+    addPreset(app, options);
     addEditor(app, options);
-#endif
     CLI11_PARSE(app, argc, argv);
     const int status = runCommand(app, options);
     std::fflush(stdout);

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "tools/vsthost/ByteReader.h"
+#include "tools/vsthost/FileBytes.h"
 
 namespace vsthost {
 namespace {
@@ -195,21 +196,9 @@ MidiFileContents parseMidiFile(std::span<const uint8_t> bytes) {
 }
 
 MidiFileContents readMidiFile(const std::string& path) {
-    MidiFileContents contents;
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (file == nullptr) {
-        contents.error = "cannot open " + path;
-        return contents;
-    }
     std::vector<uint8_t> bytes;
-    const bool sized = std::fseek(file, 0, SEEK_END) == 0;
-    const long size = sized ? std::ftell(file) : -1;
-    if (size >= 0 && static_cast<size_t>(size) <= kLargestFile && std::fseek(file, 0, SEEK_SET) == 0) {
-        bytes.resize(static_cast<size_t>(size));
-        bytes.resize(std::fread(bytes.data(), 1, bytes.size(), file));
-    }
-    std::fclose(file);
-    if (size < 0 || static_cast<size_t>(size) > kLargestFile || bytes.size() != static_cast<size_t>(size)) {
+    if (!readFileBytes(path, kLargestFile, bytes)) {
+        MidiFileContents contents;
         contents.error = "cannot read " + path + " (or it is too large for a MIDI file)";
         return contents;
     }

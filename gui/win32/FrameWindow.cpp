@@ -1,9 +1,19 @@
-// The frame's child window: the shared window class, the window procedure
-// and the geometry of the window chain the host wraps around the editor.
+// The frame's child window on Win32: the shared window class, the window
+// procedure and the geometry of the window chain the host wraps around the
+// editor.
 #include <cstdio>
 
 #include "gui/DrawContext.h"
 #include "gui/Frame.h"
+
+struct Frame::Platform {
+    static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    static void registerClass(HINSTANCE module);
+    static void unregisterClass();
+    static void handle(Frame& frame, HWND handledWindow, UINT message, LPARAM lParam);
+    static void paint(Frame& frame, HWND paintedWindow);
+    static void click(Frame& frame, HWND clickedWindow, LPARAM position);
+};
 
 namespace {
 
@@ -37,14 +47,14 @@ const char* Frame::getClassName() { return className; }
 
 int32_t Frame::getClassUseCount() { return classUseCount; }
 
-void Frame::registerClass(HINSTANCE module) {
+void Frame::Platform::registerClass(HINSTANCE module) {
     if (++classUseCount != 1) return;
     classModule = module;
     // The handle's value makes the name unique to this module in the process.
     std::snprintf(className, sizeof className, "Plugin%08x",
                   static_cast<unsigned>(reinterpret_cast<uintptr_t>(module)));
     WNDCLASSA description{};
-    description.lpfnWndProc = windowProc;
+    description.lpfnWndProc = Platform::windowProc;
     description.hInstance = module;
     description.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // the standard arrow
     description.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
@@ -52,66 +62,89 @@ void Frame::registerClass(HINSTANCE module) {
     RegisterClassA(&description);
 }
 
-void Frame::unregisterClass() {
+void Frame::Platform::unregisterClass() {
     if (--classUseCount == 0) UnregisterClassA(className, classModule);
 }
 
 void Frame::createWindow() {
-    registerClass(getModule());
-    usesClass = true;
+    Platform::registerClass(getModule());
+    windowState.usesClass = true;
     window = CreateWindowExA(0, className, "Window", WS_CHILD | WS_VISIBLE, 0, 0, size.width(), size.height(),
-                             parentWindow, nullptr, classModule, nullptr);
+                             static_cast<HWND>(parentWindow), nullptr, classModule, nullptr);
     if (window) SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
 }
 
-LRESULT CALLBACK Frame::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (Frame* frame = frameOf(window)) frame->handle(window, message, lParam);
+void Frame::destroyWindow() {
+    if (window) {
+        SetWindowLongPtrA(window, GWLP_USERDATA, 0);  // messages still in flight find no frame
+        DestroyWindow(window);
+    }
+    if (windowState.usesClass) Platform::unregisterClass();
+}
+
+void Frame::hideWindow() { ShowWindow(window, SW_HIDE); }
+
+HDC Frame::acquireWindowContext() { return GetDC(window); }
+
+void Frame::releaseWindowContext(HDC context) { ReleaseDC(window, context); }
+
+// Windows delivers every message to the window procedure through the host's
+// own message loop.
+void Frame::handleEvents() {}
+
+void Frame::waitForInput(uint32_t milliseconds) const {
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, milliseconds, QS_INPUT);
+}
+
+LRESULT CALLBACK Frame::Platform::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (Frame* frame = frameOf(window)) handle(*frame, window, message, lParam);
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
 // The owner may close the frame from inside any of these (a drag loop runs
 // the host's idle work); the scope keeps the frame alive until they return.
-void Frame::handle(HWND handledWindow, UINT message, LPARAM lParam) {
-    HandlerScope busy(*this);
+void Frame::Platform::handle(Frame& frame, HWND handledWindow, UINT message, LPARAM lParam) {
+    HandlerScope busy(frame);
     switch (message) {
     case WM_PAINT:
-        paint(handledWindow);
+        paint(frame, handledWindow);
         break;
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
-        if (!closing) click(handledWindow, lParam);
+        click(frame, handledWindow, lParam);
         break;
     case WM_DESTROY:
-        isOpen = false;
-        parentWindow = nullptr;
-        window = nullptr;  // never hand a dead handle to the platform again
+        frame.isOpen = false;
+        frame.parentWindow = nullptr;
+        frame.window = nullptr;  // never hand a dead handle to the platform again
         break;
     default:
         break;
     }
 }
 
-void Frame::paint(HWND paintedWindow) {
+void Frame::Platform::paint(Frame& frame, HWND paintedWindow) {
     RECT dirty;
     if (!GetUpdateRect(paintedWindow, &dirty, FALSE)) return;
     PAINTSTRUCT paintInfo;
     HDC paintContext = BeginPaint(paintedWindow, &paintInfo);
     {
-        DrawContext context(this, paintContext, paintedWindow);
-        draw(context);  // the whole editor, whatever the update region
+        DrawContext context(&frame, paintContext, paintedWindow);
+        frame.draw(context);  // the whole editor, whatever the update region
     }
     EndPaint(paintedWindow, &paintInfo);
 }
 
 // The clicked window, not the member: the host may destroy it while a
 // control tracks the mouse, and the context must go back to where it came from.
-void Frame::click(HWND clickedWindow, LPARAM position) {
+void Frame::Platform::click(Frame& frame, HWND clickedWindow, LPARAM position) {
+    if (frame.closing) return;
     // Taken unsigned: a position word of 65535 is 65535, not -1.
     const Point where(LOWORD(position), HIWORD(position));
     HDC windowContext = GetDC(clickedWindow);
     {
-        DrawContext context(this, windowContext, clickedWindow);
-        onMouseDown(context, where);
+        DrawContext context(&frame, windowContext, clickedWindow);
+        frame.click(context, where);
     }
     ReleaseDC(clickedWindow, windowContext);
 }
