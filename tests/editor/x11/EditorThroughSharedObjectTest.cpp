@@ -13,6 +13,7 @@
 #include <atomic>
 #include <chrono>
 #include <cmath>
+#include <cstdio>
 #include <functional>
 #include <thread>
 #include <vector>
@@ -332,4 +333,73 @@ TEST_F(SharedObjectEditor, AParentTheHostDestroysFirstDoesNotEndTheProcess) {
     ASSERT_TRUE(open());
     idle(2);
     EXPECT_NE(editorWindow(), 0u);
+}
+
+// A host's audio thread plays and automates all the while; its GUI thread
+// opens the editor, drags a knob, closes it (every other time from inside
+// the drag) and opens it again, then opens and closes it quickly. Under
+// ThreadSanitizer nothing may be reported; in every build nothing may crash.
+TEST_F(SharedObjectEditor, AudioThreadPlaysWhileTheEditorOpensDragsAndClosesOverAndOver) {
+    const int descriptors = openDescriptors();
+    effect->dispatcher(effect, effSetSampleRate, 0, 0, nullptr, 44100.0f);
+    dispatch(effSetBlockSize, 0, 256);
+    dispatch(effMainsChanged, 0, 1);
+    std::atomic<bool> stop{false};
+    std::atomic<long> blocks{0};
+    std::atomic<long> nonFinite{0};
+    std::thread audio([&] {
+        std::vector<float> left(256), right(256);
+        float* outputs[2] = {left.data(), right.data()};
+        VstMidiEvent note{};
+        note.type = kVstMidiType;
+        note.byteSize = sizeof note;
+        struct { int32_t numEvents; intptr_t reserved; VstEvent* events[1]; } list{1, 0, {reinterpret_cast<VstEvent*>(&note)}};
+        for (long block = 0; !stop; ++block) {
+            note.midiData[0] = static_cast<char>(0x90);
+            note.midiData[1] = static_cast<char>(40 + block % 48);
+            note.midiData[2] = 100;
+            dispatch(effProcessEvents, 0, 0, &list);
+            effect->setParameter(effect, static_cast<int32_t>(block % 18), static_cast<float>(block % 100) / 99.0f);
+            effect->processReplacing(effect, nullptr, outputs, 256);
+            for (float sample : left) {
+                if (!std::isfinite(sample)) nonFinite.fetch_add(1);
+            }
+            blocks.fetch_add(1);
+        }
+    });
+    constexpr int kDragCycles = 8;
+    int closedInsideDrag = 0;
+    for (int cycle = 0; cycle < kDragCycles; ++cycle) {
+        ASSERT_TRUE(open()) << cycle;
+        idle(3);
+        bool closeNow = cycle % 2 == 1;
+        onHostIdle = [&] {
+            if (!closeNow || callsOf(audioMasterAutomate).empty()) return;
+            closeNow = false;
+            ++closedInsideDrag;
+            dispatch(effEditClose);
+        };
+        dragMasterKnob();
+        onHostIdle = nullptr;
+        dispatch(effEditClose);
+    }
+    for (int cycle = 0; cycle < 30; ++cycle) {
+        ASSERT_TRUE(open()) << cycle;
+        idle();
+        dispatch(effEditClose);
+    }
+    stop = true;
+    audio.join();
+    XSync(display, False);
+
+    EXPECT_EQ(nonFinite.load(), 0);
+    EXPECT_GT(blocks.load(), 0);
+    EXPECT_EQ(closedInsideDrag, kDragCycles / 2);
+    EXPECT_GE(callsOf(audioMasterBeginEdit).size(), static_cast<size_t>(kDragCycles / 2));
+    EXPECT_EQ(callsOf(audioMasterEndEdit).size(), callsOf(audioMasterBeginEdit).size());
+    EXPECT_EQ(hostErrors, 0);
+    EXPECT_EQ(editorWindow(), 0u);
+    EXPECT_EQ(openDescriptors(), descriptors) << "every editor's connection is closed";
+    std::printf("%d drags (%d closed inside the drag), 30 quick openings, %ld audio blocks\n", kDragCycles,
+                closedInsideDrag, blocks.load());
 }
