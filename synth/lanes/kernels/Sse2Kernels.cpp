@@ -51,7 +51,12 @@ struct Sse2Pack {
             Floats::either(Floats::needsFlush(c), Floats::needsFlush(d))));
     }
 
-    static void storeModes(float* to, __m128 values) { _mm_storel_pi(reinterpret_cast<__m64*>(to), values); }
+    // kWidth floats from and to memory.
+    static __m128 loadPack(const float* from)
+    {
+        return _mm_castpd_ps(_mm_load_sd(reinterpret_cast<const double*>(from)));
+    }
+    static void storePack(float* to, __m128 values) { _mm_storel_pi(reinterpret_cast<__m64*>(to), values); }
 
     static __m128 selectFloats(__m128 mask, __m128 yes, __m128 no)
     {
@@ -65,6 +70,22 @@ struct Sse2Pack {
         const __m128 cd = _mm_unpacklo_ps(c, d);
         _mm_storeu_ps(outputs[0] + i, _mm_movelh_ps(ab, cd));
         _mm_storeu_ps(outputs[1] + i, _mm_movehl_ps(cd, ab));
+    }
+
+    // The inverse of storeFour.
+    static void loadFour(float* const* outputs, int32_t i, __m128& a, __m128& b, __m128& c, __m128& d)
+    {
+        const __m128 first = _mm_loadu_ps(outputs[0] + i);
+        const __m128 second = _mm_loadu_ps(outputs[1] + i);
+        a = _mm_unpacklo_ps(first, second);
+        b = _mm_movehl_ps(a, a);
+        c = _mm_unpackhi_ps(first, second);
+        d = _mm_movehl_ps(c, c);
+    }
+
+    static __m128 loadLanes(float* const* outputs, int32_t i)
+    {
+        return _mm_unpacklo_ps(_mm_load_ss(outputs[0] + i), _mm_load_ss(outputs[1] + i));
     }
 
     static void storeLanes(float* const* outputs, int32_t i, __m128 samples)
