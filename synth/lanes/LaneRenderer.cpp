@@ -7,9 +7,11 @@
 namespace {
 
 // A voice's modes enter their cycles one by one over a few thousand samples
-// once their states are in the flushed range; a search that finds no cycle
-// yet costs about as much as computing a span, so it is not repeated at once.
+// once their states are in the flushed range. A search that finds no cycle
+// yet costs about as much as computing a few spans, so it waits while the
+// states still fall quickly and is not repeated at once after a miss.
 constexpr int32_t kSpansBetweenSearches = 8;
+constexpr float kStillFalling = 0.7f;
 
 }  // namespace
 
@@ -74,10 +76,13 @@ bool LaneRenderer::followsCycles(int32_t slot)
         return false;
     ModeCycles& cycle = cycles[slot];
     const VoiceState& voice = voiceStates[slot];
+    const float loudest = ModeCycles::loudestState(voice);
+    const bool falling = loudest < kStillFalling * loudestBefore[slot];
+    loudestBefore[slot] = loudest;
     if (cycle.follows(voice))
         return true;
     cycle.forget();
-    if (!ModeCycles::mayBeCycling(voice))
+    if (falling || !ModeCycles::mayBeCycling(voice))
         return false;
     if (spansUntilSearch[slot] > 0) {
         --spansUntilSearch[slot];

@@ -71,6 +71,8 @@ private:
     std::unique_ptr<ModeCycles[]> cycles;
     // Spans to wait after a search for a slot's cycles found none.
     int32_t spansUntilSearch[kSlotCount] = {};
+    // The largest of the modes' states when the last span began.
+    float loudestBefore[kSlotCount] = {};
     int32_t produced[kSlotCount] = {};
     // The voices as the lanes took them, and give them back.
     VoiceState voiceStates[kSlotCount] = {};

@@ -1,6 +1,7 @@
 #include "synth/lanes/ModeCycles.h"
 
 #include <cstring>
+#include <initializer_list>
 #include <xmmintrin.h>
 
 namespace {
@@ -77,6 +78,18 @@ bool ModeCycles::mayBeCycling(const VoiceState& voice)
             return false;
     }
     return true;
+}
+
+float ModeCycles::loudestState(const VoiceState& voice)
+{
+    float loudest = 0.0f;
+    for (const ModeState& mode : voice.modes) {
+        for (const float state : {mode.state0, mode.state1}) {
+            const float magnitude = state < 0.0f ? -state : state;
+            loudest = magnitude > loudest ? magnitude : loudest;
+        }
+    }
+    return loudest;
 }
 
 bool ModeCycles::record(const VoiceState& voice)

@@ -26,6 +26,8 @@ public:
     // True when the voice can only go on as its modes' cycles: its pulse is
     // over for good and every state lies in the flushed range (or is 0).
     static bool mayBeCycling(const VoiceState& voice);
+    // The largest magnitude among the modes' states.
+    static float loudestState(const VoiceState& voice);
 
     // Looks for each mode's cycle from the voice's state; true when all
     // four came back within kLongestPeriod samples and are now recorded.
