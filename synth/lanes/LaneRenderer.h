@@ -17,7 +17,7 @@ class StrikeVoice;
 class LaneRenderer {
 public:
     static constexpr int32_t kSlotCount = VoiceLanes::kCapacity;
-    static constexpr int32_t kSpan = 256;
+    static constexpr int32_t kSpan = 512;
     static constexpr int32_t kWidestGroup = 8;
 
     struct Slots {

@@ -21,7 +21,7 @@ public:
     static constexpr int32_t kModes = VoiceState::kModeCount;
     static constexpr int32_t kLongestPeriod = 256;
     // The most samples one call of writeSums gives.
-    static constexpr int32_t kLongestRead = 256;
+    static constexpr int32_t kLongestRead = 512;
 
     // True when the voice can only go on as its modes' cycles: its pulse is
     // over for good and every state lies in the flushed range (or is 0).
