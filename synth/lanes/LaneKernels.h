@@ -15,6 +15,11 @@ struct GroupKernel {
     void (*replay)(VoiceLanes& lanes, int32_t first, int32_t count, float* const* outputs);
 };
 
+// Adds one voice's samples into the mix as the scalar pool does:
+// left[i] = float(left[i] + voice[i] * leftGain), the same on the right.
+using MixVoice = void (*)(const float* voice, double leftGain, double rightGain, float* left, float* right,
+    int32_t count);
+
 // The vector code of one instruction set, built in its own file with that
 // set enabled and called only once the processor is known to have it.
 struct LaneKernels {
@@ -22,15 +27,18 @@ struct LaneKernels {
     // One lane alone, its four modes side by side instead.
     void (*renderOne)(VoiceLanes& lanes, int32_t lane, int32_t count, float* output);
     void (*replayOne)(VoiceLanes& lanes, int32_t lane, int32_t count, float* output);
-    // Adds one voice's samples into the mix as the scalar pool does:
-    // left[i] = float(left[i] + voice[i] * leftGain), the same on the right.
-    void (*mixVoice)(const float* voice, double leftGain, double rightGain, float* left, float* right,
-        int32_t count);
+    MixVoice mixVoice;
+};
+
+// The kernels of a set wider than a lone voice's four modes need: groups of
+// its width and the mix; a lone voice runs on a narrower set's kernels.
+struct WideLaneKernels {
+    GroupKernel group;
+    MixVoice mixVoice;
 };
 
 // Each only to be called once the processor is known to have the set.
 const LaneKernels& sse2LaneKernels();
 const LaneKernels& avx2LaneKernels();
-// Eight lanes per instruction. A lone voice's four modes and the mix need no
-// more than AVX2, whose kernels do them beside it.
-const GroupKernel& avx512GroupKernel();
+// Eight lanes per instruction, beside AVX2's kernels.
+const WideLaneKernels& avx512LaneKernels();

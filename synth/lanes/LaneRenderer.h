@@ -31,11 +31,12 @@ public:
     LaneRenderer(const LaneRenderer&) = delete;
     LaneRenderer& operator=(const LaneRenderer&) = delete;
 
-    // Groups wider than the kernels' own go to `wider` where there is one.
-    void useKernels(const LaneKernels& laneKernels, const GroupKernel* wider)
+    // Groups wider than the kernels' own and the mix go to `wider` where
+    // there is one.
+    void useKernels(const LaneKernels& laneKernels, const WideLaneKernels* wider)
     {
         kernels = &laneKernels;
-        widerGroups = wider;
+        widerKernels = wider;
     }
     void render(const Slots& slots, float* left, float* right, int32_t count);
 
@@ -64,7 +65,7 @@ private:
     const GroupKernel& groupFor(int32_t lanesLeft) const;
 
     const LaneKernels* kernels;
-    const GroupKernel* widerGroups = nullptr;
+    const WideLaneKernels* widerKernels = nullptr;
     LaneSet computed{false};
     LaneSet replayed{true};
     // One per slot; null when they could not be allocated.

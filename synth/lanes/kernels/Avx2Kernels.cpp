@@ -109,7 +109,9 @@ struct Avx2Pack {
         outputs[3][i] = _mm_cvtss_f32(_mm_shuffle_ps(samples, samples, 3));
     }
 
-    static void mixFour(const float* voice, double leftGain, double rightGain, float* left, float* right)
+    static constexpr int32_t kMixWidth = 4;
+
+    static void mixPack(const float* voice, double leftGain, double rightGain, float* left, float* right)
     {
         const D samples = _mm256_cvtps_pd(_mm_loadu_ps(voice));
         const D rightSums = _mm256_cvtps_pd(_mm_loadu_ps(right));

@@ -94,7 +94,9 @@ struct Sse2Pack {
         _mm_store_ss(outputs[1] + i, _mm_shuffle_ps(samples, samples, 1));
     }
 
-    static void mixFour(const float* voice, double leftGain, double rightGain, float* left, float* right)
+    static constexpr int32_t kMixWidth = 4;
+
+    static void mixPack(const float* voice, double leftGain, double rightGain, float* left, float* right)
     {
         const __m128 samples = _mm_loadu_ps(voice);
         const D low = _mm_cvtps_pd(samples);
