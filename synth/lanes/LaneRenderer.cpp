@@ -205,5 +205,5 @@ void LaneRenderer::idleThePadding(LaneSet& set)
     // Up to the end of the last group, whichever width it has.
     const int32_t width = groupFor(kSlotCount).width;
     for (int32_t lane = set.count; lane % width != 0; ++lane)
-        set.lanes.makeIdle(lane);
+        set.lanes.makeIdle(lane, set.count - 1);
 }

@@ -126,7 +126,7 @@ void VoiceLanes::move(int32_t from, int32_t to)
     finishLimit[to] = finishLimit[from];
 }
 
-void VoiceLanes::makeIdle(int32_t lane)
+void VoiceLanes::makeIdle(int32_t lane, int32_t like)
 {
     // A phase past the pulse's end: the lane never reads the pulse table.
     pulsePhase[lane] = 1024.0;
@@ -142,9 +142,9 @@ void VoiceLanes::makeIdle(int32_t lane)
         state1[mode][lane] = 0.0;
         output[mode][lane] = 0.0;
     }
-    vibratoPhase[lane] = 0.0;
-    vibratoIncrement[lane] = 0.0;
-    vibratoDepth[lane] = 0.0;
+    vibratoPhase[lane] = vibratoPhase[like];
+    vibratoIncrement[lane] = vibratoIncrement[like];
+    vibratoDepth[lane] = vibratoDepth[like];
     outputGain[lane] = 0.0;
     age[lane] = 0.0;
     finishLimit[lane] = 0.0;
