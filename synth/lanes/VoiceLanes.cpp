@@ -15,6 +15,38 @@ double sineSlopeTable[SineTable::kPeriod][2];
 bool sineSlopesMade = false;
 std::once_flag sineSlopesOnce;
 
+// What lets the kernels drop the first feed-forward coefficient's product
+// (see Drive in kernels/LaneGroupKernel.h): it must be 0, and each state must
+// stay finite through a span, which it does while the poles lie on or
+// inside the unit circle (the coefficients in the triangle of stability,
+// with room for their rounding): a state then grows by at most a factor of
+// n + 1 in n samples, plus the drive's share. Gains and amplitudes above 0
+// (an amplitude may also be 0) keep the drive from being -0.
+bool modeWithinBounds(const ModeState& mode)
+{
+    constexpr double kLargestState = 18446744073709551616.0;  // 2^64
+    constexpr double kLargestGain = 4294967296.0;              // 2^32
+    constexpr double kRoom = 1.0 / 1048576.0;
+    const double feedback1 = mode.feedback1;
+    const double feedback2 = mode.feedback2;
+    return mode.feedforward1 == 0.0f && mode.feedforward2 == VoiceLanes::kFeedforward2 && mode.gain > 0.0f
+        && mode.gain <= kLargestGain && std::fabs(feedback2) <= 1.0 + kRoom
+        && std::fabs(feedback1) <= 1.0 - feedback2 + kRoom && std::fabs(mode.state0) <= kLargestState
+        && std::fabs(mode.state1) <= kLargestState;
+}
+
+bool withinBounds(const VoiceState& voice)
+{
+    constexpr float kLargestAmplitude = 4294967296.0f;  // 2^32
+    if (!(voice.amplitude >= 0.0f && voice.amplitude <= kLargestAmplitude) || std::signbit(voice.amplitude))
+        return false;
+    for (const ModeState& mode : voice.modes) {
+        if (!modeWithinBounds(mode))
+            return false;
+    }
+    return true;
+}
+
 bool sameOrFirst(const float*& chosen, const float* table)
 {
     if (table == nullptr)
@@ -60,11 +92,8 @@ bool VoiceLanes::load(int32_t lane, const VoiceState& voice)
     if (sineSlopes == nullptr || !sameOrFirst(pulseTable, voice.pulseTable)
         || !sameOrFirst(sineTable, voice.sineTable))
         return false;
-    // The kernels take the zeros every resonator is given when it is made.
-    for (const ModeState& resonator : voice.modes) {
-        if (resonator.feedforward2 != kFeedforward2)
-            return false;
-    }
+    if (!withinBounds(voice))
+        return false;
     pulsePhase[lane] = voice.pulsePhase;
     pulseIncrement[lane] = voice.pulseIncrement;
     amplitude[lane] = voice.amplitude;

@@ -21,8 +21,9 @@ public:
     // Starts a new set of lanes: no table is chosen yet.
     void begin();
     // Copies a voice into the lane. False when the lane could not follow it
-    // bit for bit (a missing table, an age no longer counted exactly); the
-    // voice is then run on its own.
+    // bit for bit (a missing table, an age no longer counted exactly, other
+    // zeros than every resonator is made with, settings or states far out of
+    // any range a voice reaches); the voice is then run on its own.
     bool load(int32_t lane, const VoiceState& voice);
     // Writes the lane's running state back after it ran `samples` samples;
     // `finished` when the last of them was the one the voice finished on.

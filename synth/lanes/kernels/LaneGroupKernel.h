@@ -16,6 +16,19 @@ enum class Vibrato {
     Mixed,       // anything else, as the oscillator handles it
 };
 
+// What drives a group's modes in a span. The first feed-forward coefficient
+// is 0 in every lane (see VoiceLanes::load), and (w + 0 * s0) is w unless w
+// is -0 and the product +0; w is -0 only when the drive times the gain is
+// -0, which a drive of +0 (a pulse over for good, an amplitude not below 0)
+// or a pulse read with an amplitude above 0 never gives. Only a pulse read
+// with an amplitude of 0 (a note-off's) can give -0: there the product is
+// added as the voice adds it.
+enum class Drive {
+    Quiet,     // no lane can read its pulse in the span
+    Pulse,     // pulses are read, each with an amplitude above 0
+    AnyPulse,  // anything else
+};
+
 // The vibrato of a group's lanes: VibratoOscillator::tick and the modulation
 // in StrikeVoice::tick.
 template <class P, Vibrato kVibrato>
@@ -72,10 +85,6 @@ typename GroupVibrato<P, kVibrato>::F GroupVibrato<P, kVibrato>::modulate(F sum,
     return FL::select(on, modulated, sum);
 }
 
-// One group's run through a span, its states held in registers: the
-// arithmetic of StrikeVoice::tick, one lane per voice. kPulse false: no lane's
-// pulse can be read in this span (the phase is past the pulse's end and does
-// not run backwards), so only its phase advances.
 // What a group's run keeps in memory rather than in registers. Apart from the
 // run itself: an object whose address the optimiser cannot follow keeps all
 // its members in memory.
@@ -88,7 +97,11 @@ struct GroupScratch {
     float unflushed[VoiceLanes::kModes][FL::kStride] = {};
 };
 
-template <class P, Vibrato kVibrato, bool kPulse>
+// One group's run through a span, its states held in registers: the
+// arithmetic of StrikeVoice::tick, one lane per voice. With a quiet drive no
+// lane's pulse can be read in this span (the phase is past the pulse's end
+// and does not run backwards), so only its phase advances.
+template <class P, Vibrato kVibrato, Drive kDrive>
 class GroupRun {
 public:
     using D = typename P::D;
@@ -96,6 +109,7 @@ public:
     using FL = typename P::Floats;
     using F = typename FL::F;
     static constexpr int32_t kModes = VoiceLanes::kModes;
+    static constexpr bool kPulse = kDrive != Drive::Quiet;
     using Scratch = GroupScratch<P, FL>;
 
     [[gnu::always_inline]] inline GroupRun(VoiceLanes& voiceLanes, int32_t firstLane, Scratch& scratchMemory);
@@ -129,8 +143,8 @@ private:
     const F outputGain;
 };
 
-template <class P, Vibrato kVibrato, bool kPulse>
-GroupRun<P, kVibrato, kPulse>::GroupRun(VoiceLanes& voiceLanes, int32_t firstLane, Scratch& scratchMemory)
+template <class P, Vibrato kVibrato, Drive kDrive>
+GroupRun<P, kVibrato, kDrive>::GroupRun(VoiceLanes& voiceLanes, int32_t firstLane, Scratch& scratchMemory)
     : lanes(voiceLanes), first(firstLane), scratch(scratchMemory), pulsePhase(P::narrow(P::load(lanes.pulsePhase + first))),
       pulseIncrement(P::narrow(P::load(lanes.pulseIncrement + first))), amplitude(P::load(lanes.amplitude + first)),
       quietDrive(P::narrow(P::mul(P::zero(), amplitude))), vibrato(lanes, first),
@@ -139,8 +153,8 @@ GroupRun<P, kVibrato, kPulse>::GroupRun(VoiceLanes& voiceLanes, int32_t firstLan
     loadModes();
 }
 
-template <class P, Vibrato kVibrato, bool kPulse>
-void GroupRun<P, kVibrato, kPulse>::loadModes()
+template <class P, Vibrato kVibrato, Drive kDrive>
+void GroupRun<P, kVibrato, kDrive>::loadModes()
 {
     F flushing = FL::zero();
 #pragma GCC unroll 4
@@ -159,8 +173,8 @@ void GroupRun<P, kVibrato, kPulse>::loadModes()
     }
 }
 
-template <class P, Vibrato kVibrato, bool kPulse>
-typename GroupRun<P, kVibrato, kPulse>::F GroupRun<P, kVibrato, kPulse>::step()
+template <class P, Vibrato kVibrato, Drive kDrive>
+typename GroupRun<P, kVibrato, kDrive>::F GroupRun<P, kVibrato, kDrive>::step()
 {
     // Hidden from the optimiser, so that it reads the settings from memory at
     // each use rather than holding them in registers the states need.
@@ -172,8 +186,8 @@ typename GroupRun<P, kVibrato, kPulse>::F GroupRun<P, kVibrato, kPulse>::step()
     return FL::mul(vibrato.modulate(resonate(*settings, input), lanes.sineSlopes), outputGain);
 }
 
-template <class P, Vibrato kVibrato, bool kPulse>
-void GroupRun<P, kVibrato, kPulse>::drive(const VoiceLanes& settings, const double (*quiet)[P::kWidth], D* input)
+template <class P, Vibrato kVibrato, Drive kDrive>
+void GroupRun<P, kVibrato, kDrive>::drive(const VoiceLanes& settings, const double (*quiet)[P::kWidth], D* input)
 {
     pulsePhase = FL::add(pulsePhase, pulseIncrement);
     const F pulsing = kPulse ? FL::inRange(pulsePhase, FL::set1(256.0f)) : FL::zero();
@@ -192,9 +206,10 @@ void GroupRun<P, kVibrato, kPulse>::drive(const VoiceLanes& settings, const doub
 }
 
 // The modes' sum. Every lane's second feed-forward coefficient is -1 (see
-// VoiceLanes::load): t + (-1 * s) is t - s, bit for bit, NaNs included.
-template <class P, Vibrato kVibrato, bool kPulse>
-typename GroupRun<P, kVibrato, kPulse>::F GroupRun<P, kVibrato, kPulse>::resonate(
+// VoiceLanes::load): t + (-1 * s) is t - s, bit for bit, NaNs included; the
+// first is 0 (see Drive).
+template <class P, Vibrato kVibrato, Drive kDrive>
+typename GroupRun<P, kVibrato, kDrive>::F GroupRun<P, kVibrato, kDrive>::resonate(
     const VoiceLanes& settings, const D* input)
 {
     F raw[kModes];
@@ -204,7 +219,10 @@ typename GroupRun<P, kVibrato, kPulse>::F GroupRun<P, kVibrato, kPulse>::resonat
         const D s1 = state1[k];
         const D w = P::add(P::add(input[k], P::mul(P::load(settings.feedback1[k] + first), s0)),
             P::mul(P::load(settings.feedback2[k] + first), s1));
-        output[k] = P::narrow(P::sub(P::add(w, P::mul(P::load(settings.feedforward1[k] + first), s0)), s1));
+        if constexpr (kDrive == Drive::AnyPulse)
+            output[k] = P::narrow(P::sub(P::add(w, P::mul(P::load(settings.feedforward1[k] + first), s0)), s1));
+        else
+            output[k] = P::narrow(P::sub(w, s1));
         state1[k] = s0;
         raw[k] = P::narrow(w);
     }
@@ -217,8 +235,8 @@ typename GroupRun<P, kVibrato, kPulse>::F GroupRun<P, kVibrato, kPulse>::resonat
 
 // The flush the next sample starts with, done here on the float states,
 // before they are widened for it.
-template <class P, Vibrato kVibrato, bool kPulse>
-void GroupRun<P, kVibrato, kPulse>::flushForTheNextSample(F* raw)
+template <class P, Vibrato kVibrato, Drive kDrive>
+void GroupRun<P, kVibrato, kDrive>::flushForTheNextSample(F* raw)
 {
     lastFlushed = P::anyNeedsFlush(raw[0], raw[1], raw[2], raw[3]);
     if (!lastFlushed)
@@ -230,8 +248,8 @@ void GroupRun<P, kVibrato, kPulse>::flushForTheNextSample(F* raw)
     }
 }
 
-template <class P, Vibrato kVibrato, bool kPulse>
-void GroupRun<P, kVibrato, kPulse>::finish()
+template <class P, Vibrato kVibrato, Drive kDrive>
+void GroupRun<P, kVibrato, kDrive>::finish()
 {
     P::store(lanes.pulsePhase + first, P::widen(pulsePhase));
 #pragma GCC unroll 4
@@ -243,13 +261,13 @@ void GroupRun<P, kVibrato, kPulse>::finish()
     vibrato.store(lanes, first);
 }
 
-template <class P, Vibrato kVibrato, bool kPulse>
+template <class P, Vibrato kVibrato, Drive kDrive>
 void advance(VoiceLanes& lanes, int32_t first, int32_t count, float* const* outputs)
 {
     if (count <= 0)
         return;
-    typename GroupRun<P, kVibrato, kPulse>::Scratch scratch;
-    GroupRun<P, kVibrato, kPulse> run(lanes, first, scratch);
+    typename GroupRun<P, kVibrato, kDrive>::Scratch scratch;
+    GroupRun<P, kVibrato, kDrive> run(lanes, first, scratch);
     // Four samples at a time, so that each lane's four go out in one store.
     int32_t i = 0;
     for (; i + 4 <= count; i += 4) {
@@ -278,16 +296,16 @@ Vibrato vibratoOf(const VoiceLanes& lanes, int32_t first)
     return FL::all(FL::both(on, FL::both(phaseInside, stepInside))) ? Vibrato::Everywhere : Vibrato::Mixed;
 }
 
-template <class P, bool kPulse>
+template <class P, Drive kDrive>
 void renderGroupWith(VoiceLanes& lanes, int32_t first, int32_t count, float* const* outputs)
 {
     switch (vibratoOf<P>(lanes, first)) {
     case Vibrato::Off:
-        return advance<P, Vibrato::Off, kPulse>(lanes, first, count, outputs);
+        return advance<P, Vibrato::Off, kDrive>(lanes, first, count, outputs);
     case Vibrato::Everywhere:
-        return advance<P, Vibrato::Everywhere, kPulse>(lanes, first, count, outputs);
+        return advance<P, Vibrato::Everywhere, kDrive>(lanes, first, count, outputs);
     default:
-        return advance<P, Vibrato::Mixed, kPulse>(lanes, first, count, outputs);
+        return advance<P, Vibrato::Mixed, kDrive>(lanes, first, count, outputs);
     }
 }
 
@@ -299,9 +317,13 @@ void renderGroup(VoiceLanes& lanes, int32_t first, int32_t count, float* const* 
     using FL = typename P::Floats;
     const auto phase = P::narrow(P::load(lanes.pulsePhase + first));
     const auto step = P::narrow(P::load(lanes.pulseIncrement + first));
-    if (FL::all(FL::both(FL::notLess(phase, FL::set1(256.0f)), FL::notLess(step, FL::zero()))))
-        return renderGroupWith<P, false>(lanes, first, count, outputs);
-    renderGroupWith<P, true>(lanes, first, count, outputs);
+    const auto over = FL::both(FL::notLess(phase, FL::set1(256.0f)), FL::notLess(step, FL::zero()));
+    if (FL::all(over))
+        return renderGroupWith<P, Drive::Quiet>(lanes, first, count, outputs);
+    const auto audible = FL::less(FL::zero(), P::narrow(P::load(lanes.amplitude + first)));
+    if (FL::all(FL::either(over, audible)))
+        return renderGroupWith<P, Drive::Pulse>(lanes, first, count, outputs);
+    renderGroupWith<P, Drive::AnyPulse>(lanes, first, count, outputs);
 }
 
 // A group whose voices ring on in their modes' cycles (see ModeCycles): each
