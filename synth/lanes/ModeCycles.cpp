@@ -98,9 +98,25 @@ bool ModeCycles::record(const VoiceState& voice)
     if (!pulseOverForGood(voice))
         return false;
     drive = quietDrive(voice);
+    ModeState running[kModes];
     for (int32_t mode = 0; mode < kModes; ++mode) {
-        if (!recordMode(mode, voice.modes[mode], drive))
-            return false;
+        running[mode] = voice.modes[mode];
+        period[mode] = 0;
+    }
+    // The modes side by side: each one's recursion is a chain of dependent
+    // steps, and four chains take hardly longer than one.
+    int32_t searching = kModes;
+    for (int32_t n = 0; n < kLongestPeriod && searching > 0; ++n) {
+        for (int32_t mode = 0; mode < kModes; ++mode) {
+            if (period[mode] == 0 && stepMode(mode, n, running[mode], voice.modes[mode]))
+                --searching;
+        }
+    }
+    if (searching > 0)
+        return false;
+    for (int32_t mode = 0; mode < kModes; ++mode) {
+        for (int32_t m = period[mode]; m < kLongestPeriod + kLongestRead; ++m)
+            outputs[mode][m] = outputs[mode][m - period[mode]];
         settings[mode] = voice.modes[mode];
         position[mode] = 0;
     }
@@ -108,20 +124,15 @@ bool ModeCycles::record(const VoiceState& voice)
     return true;
 }
 
-bool ModeCycles::recordMode(int32_t mode, const ModeState& start, float x)
+// Records step n of a mode's run from `start`; true when it came back there.
+bool ModeCycles::stepMode(int32_t mode, int32_t n, ModeState& running, const ModeState& start)
 {
-    ModeState running = start;
-    for (int32_t n = 0; n < kLongestPeriod; ++n) {
-        state0[mode][n] = running.state0;
-        outputs[mode][n] = tickMode(running, x);
-        if (sameBits(running.state0, start.state0) && sameBits(running.state1, start.state1)) {
-            period[mode] = n + 1;
-            for (int32_t m = n + 1; m < kLongestPeriod + kLongestRead; ++m)
-                outputs[mode][m] = outputs[mode][m - period[mode]];
-            return true;
-        }
-    }
-    return false;
+    state0[mode][n] = running.state0;
+    outputs[mode][n] = tickMode(running, drive);
+    if (!sameBits(running.state0, start.state0) || !sameBits(running.state1, start.state1))
+        return false;
+    period[mode] = n + 1;
+    return true;
 }
 
 bool ModeCycles::follows(const VoiceState& voice) const

@@ -43,7 +43,7 @@ public:
     void forget() { recorded = false; }
 
 private:
-    bool recordMode(int32_t mode, const ModeState& start, float drive);
+    bool stepMode(int32_t mode, int32_t n, ModeState& running, const ModeState& start);
 
     bool recorded = false;
     float drive = 0.0f;
