@@ -79,11 +79,18 @@ struct Avx512Pack {
     }
 
     // Plain loads, two lanes per 256-bit half: quicker than gathers.
+    // Plain loads, two lanes per 256-bit half: quicker than gathers.
     static void gatherSlopes(const double (*slopes)[2], __m256i index, D& next, D& rise)
     {
-        const __m256i twice = _mm256_add_epi32(index, index);
-        next = _mm512_i32gather_pd(twice, &slopes[0][0], 8);
-        rise = _mm512_i32gather_pd(twice, &slopes[0][1], 8);
+        int32_t at[8];
+        lanekernel::storeIndices<Avx512Pack>(index, at);
+        const auto two = [slopes](int32_t i, int32_t j) {
+            return _mm256_insertf128_pd(_mm256_castpd128_pd256(_mm_loadu_pd(slopes[i])), _mm_loadu_pd(slopes[j]), 1);
+        };
+        const D even = _mm512_insertf64x4(_mm512_castpd256_pd512(two(at[0], at[2])), two(at[4], at[6]), 1);
+        const D odd = _mm512_insertf64x4(_mm512_castpd256_pd512(two(at[1], at[3])), two(at[5], at[7]), 1);
+        next = _mm512_unpacklo_pd(even, odd);
+        rise = _mm512_unpackhi_pd(even, odd);
     }
 
     // The flush test of EightFloats, two modes per instruction.
