@@ -75,17 +75,17 @@ void LaneRenderer::loadLanes(const Slots& slots, int32_t count)
 
 bool LaneRenderer::followsCycles(int32_t slot)
 {
-    if (cycles == nullptr)
+    const VoiceState& voice = voiceStates[slot];
+    if (cycles == nullptr || !ModeCycles::pulseOverForGood(voice))
         return false;
     ModeCycles& cycle = cycles[slot];
-    const VoiceState& voice = voiceStates[slot];
     const float loudest = ModeCycles::loudestState(voice);
     const bool falling = loudest < kStillFalling * loudestBefore[slot];
     loudestBefore[slot] = loudest;
     if (cycle.follows(voice))
         return true;
     cycle.forget();
-    if (falling || !ModeCycles::mayBeCycling(voice))
+    if (falling || !(loudest < ModeCycles::kFlushedRange))
         return false;
     if (spansUntilSearch[slot] > 0) {
         --spansUntilSearch[slot];

@@ -1,13 +1,10 @@
 #include "synth/lanes/ModeCycles.h"
 
 #include <cstring>
-#include <initializer_list>
 #include <xmmintrin.h>
 
 namespace {
 
-// 2^-89 as float bits: the flush leaves every larger magnitude unchanged.
-constexpr uint32_t kFlushedBelow = 0x13000000;
 constexpr float kPulseEnd = 256.0f;
 
 uint32_t bitsOf(float value)
@@ -20,11 +17,6 @@ uint32_t bitsOf(float value)
 bool sameBits(float a, float b)
 {
     return bitsOf(a) == bitsOf(b);
-}
-
-bool tiny(float value)
-{
-    return (bitsOf(value) & 0x7fffffffu) < kFlushedBelow;
 }
 
 // The arithmetic of ModeResonator::tick, on a mode's record.
@@ -54,13 +46,6 @@ float quietDrive(const VoiceState& voice)
     return static_cast<float>(0.0 * voice.amplitude);
 }
 
-// Past the pulse's end (or NaN) with a forward (or NaN) step, the phase never
-// comes back into the pulse until the next strike sets it.
-bool pulseOverForGood(const VoiceState& voice)
-{
-    return !(voice.pulsePhase < kPulseEnd) && !(voice.pulseIncrement < 0.0f);
-}
-
 bool sameSettings(const ModeState& a, const ModeState& b)
 {
     return sameBits(a.gain, b.gain) && sameBits(a.feedback1, b.feedback1) && sameBits(a.feedback2, b.feedback2)
@@ -69,27 +54,24 @@ bool sameSettings(const ModeState& a, const ModeState& b)
 
 }  // namespace
 
-bool ModeCycles::mayBeCycling(const VoiceState& voice)
+bool ModeCycles::pulseOverForGood(const VoiceState& voice)
 {
-    if (!pulseOverForGood(voice))
-        return false;
-    for (const ModeState& mode : voice.modes) {
-        if (!tiny(mode.state0) || !tiny(mode.state1))
-            return false;
-    }
-    return true;
+    return !(voice.pulsePhase < kPulseEnd) && !(voice.pulseIncrement < 0.0f);
 }
 
 float ModeCycles::loudestState(const VoiceState& voice)
 {
-    float loudest = 0.0f;
+    // Magnitudes compare as their bits do, NaNs above infinity.
+    uint32_t loudest = 0;
     for (const ModeState& mode : voice.modes) {
-        for (const float state : {mode.state0, mode.state1}) {
-            const float magnitude = state < 0.0f ? -state : state;
-            loudest = magnitude > loudest ? magnitude : loudest;
-        }
+        const uint32_t first = bitsOf(mode.state0) & 0x7fffffffu;
+        const uint32_t second = bitsOf(mode.state1) & 0x7fffffffu;
+        loudest = first > loudest ? first : loudest;
+        loudest = second > loudest ? second : loudest;
     }
-    return loudest;
+    float magnitude = 0.0f;
+    std::memcpy(&magnitude, &loudest, sizeof magnitude);
+    return magnitude;
 }
 
 bool ModeCycles::record(const VoiceState& voice)

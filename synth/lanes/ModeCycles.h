@@ -23,11 +23,20 @@ public:
     // The most samples one call of writeSums gives.
     static constexpr int32_t kLongestRead = 512;
 
+    // Below this the resonators' flush changes a state (2^-89).
+    static constexpr float kFlushedRange = 1.61558713e-27f;
+
+    // Past the pulse's end (or NaN) with a forward (or NaN) step, the phase
+    // never comes back into the pulse until the next strike sets it.
+    static bool pulseOverForGood(const VoiceState& voice);
+    // The largest magnitude among the modes' states; NaN when one is NaN.
+    static float loudestState(const VoiceState& voice);
     // True when the voice can only go on as its modes' cycles: its pulse is
     // over for good and every state lies in the flushed range (or is 0).
-    static bool mayBeCycling(const VoiceState& voice);
-    // The largest magnitude among the modes' states.
-    static float loudestState(const VoiceState& voice);
+    static bool mayBeCycling(const VoiceState& voice)
+    {
+        return pulseOverForGood(voice) && loudestState(voice) < kFlushedRange;
+    }
 
     // Looks for each mode's cycle from the voice's state; true when all
     // four came back within kLongestPeriod samples and are now recorded.

@@ -22,17 +22,19 @@ std::once_flag sineSlopesOnce;
 // with room for their rounding): a state then grows by at most a factor of
 // n + 1 in n samples, plus the drive's share. Gains and amplitudes above 0
 // (an amplitude may also be 0) keep the drive from being -0.
+// Every test is made, without branches: they pass for every voice.
 bool modeWithinBounds(const ModeState& mode)
 {
-    constexpr double kLargestState = 18446744073709551616.0;  // 2^64
-    constexpr double kLargestGain = 4294967296.0;              // 2^32
+    constexpr float kLargestState = 18446744073709551616.0f;  // 2^64
+    constexpr float kLargestGain = 4294967296.0f;              // 2^32
     constexpr double kRoom = 1.0 / 1048576.0;
     const double feedback1 = mode.feedback1;
     const double feedback2 = mode.feedback2;
-    return mode.feedforward1 == 0.0f && mode.feedforward2 == VoiceLanes::kFeedforward2 && mode.gain > 0.0f
-        && mode.gain <= kLargestGain && std::fabs(feedback2) <= 1.0 + kRoom
-        && std::fabs(feedback1) <= 1.0 - feedback2 + kRoom && std::fabs(mode.state0) <= kLargestState
-        && std::fabs(mode.state1) <= kLargestState;
+    const bool zeros = (mode.feedforward1 == 0.0f) & (mode.feedforward2 == VoiceLanes::kFeedforward2);
+    const bool gain = (mode.gain > 0.0f) & (mode.gain <= kLargestGain);
+    const bool stable = (std::fabs(feedback2) <= 1.0 + kRoom) & (std::fabs(feedback1) <= 1.0 - feedback2 + kRoom);
+    const bool states = (std::fabs(mode.state0) <= kLargestState) & (std::fabs(mode.state1) <= kLargestState);
+    return zeros & gain & stable & states;
 }
 
 bool withinBounds(const VoiceState& voice)
@@ -40,11 +42,8 @@ bool withinBounds(const VoiceState& voice)
     constexpr float kLargestAmplitude = 4294967296.0f;  // 2^32
     if (!(voice.amplitude >= 0.0f && voice.amplitude <= kLargestAmplitude) || std::signbit(voice.amplitude))
         return false;
-    for (const ModeState& mode : voice.modes) {
-        if (!modeWithinBounds(mode))
-            return false;
-    }
-    return true;
+    return modeWithinBounds(voice.modes[0]) & modeWithinBounds(voice.modes[1]) & modeWithinBounds(voice.modes[2])
+        & modeWithinBounds(voice.modes[3]);
 }
 
 bool sameOrFirst(const float*& chosen, const float* table)
