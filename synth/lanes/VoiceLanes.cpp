@@ -23,16 +23,14 @@ std::once_flag sineSlopesOnce;
 // n + 1 in n samples, plus the drive's share. Gains and amplitudes above 0
 // (an amplitude may also be 0) keep the drive from being -0.
 // Every test is made, without branches: they pass for every voice.
-bool modeWithinBounds(const ModeState& mode)
+inline bool modeWithinBounds(const ModeState& mode)
 {
     constexpr float kLargestState = 18446744073709551616.0f;  // 2^64
     constexpr float kLargestGain = 4294967296.0f;              // 2^32
-    constexpr double kRoom = 1.0 / 1048576.0;
-    const double feedback1 = mode.feedback1;
-    const double feedback2 = mode.feedback2;
+    constexpr float kEdge = 1.0f + 1.0f / 1048576.0f;
     const bool zeros = (mode.feedforward1 == 0.0f) & (mode.feedforward2 == VoiceLanes::kFeedforward2);
     const bool gain = (mode.gain > 0.0f) & (mode.gain <= kLargestGain);
-    const bool stable = (std::fabs(feedback2) <= 1.0 + kRoom) & (std::fabs(feedback1) <= 1.0 - feedback2 + kRoom);
+    const bool stable = (std::fabs(mode.feedback2) <= kEdge) & (std::fabs(mode.feedback1) <= kEdge - mode.feedback2);
     const bool states = (std::fabs(mode.state0) <= kLargestState) & (std::fabs(mode.state1) <= kLargestState);
     return zeros & gain & stable & states;
 }
