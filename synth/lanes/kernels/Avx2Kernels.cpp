@@ -108,17 +108,6 @@ struct Avx2Pack {
         outputs[2][i] = _mm_cvtss_f32(_mm_movehl_ps(samples, samples));
         outputs[3][i] = _mm_cvtss_f32(_mm_shuffle_ps(samples, samples, 3));
     }
-
-    static constexpr int32_t kMixWidth = 4;
-
-    static void mixPack(const float* voice, double leftGain, double rightGain, float* left, float* right)
-    {
-        const D samples = _mm256_cvtps_pd(_mm_loadu_ps(voice));
-        const D rightSums = _mm256_cvtps_pd(_mm_loadu_ps(right));
-        _mm_storeu_ps(right, _mm256_cvtpd_ps(_mm256_add_pd(rightSums, _mm256_mul_pd(samples, _mm256_set1_pd(rightGain)))));
-        const D leftSums = _mm256_cvtps_pd(_mm_loadu_ps(left));
-        _mm_storeu_ps(left, _mm256_cvtpd_ps(_mm256_add_pd(leftSums, _mm256_mul_pd(samples, _mm256_set1_pd(leftGain)))));
-    }
 };
 
 }  // namespace

@@ -146,17 +146,6 @@ struct Avx512Pack {
             outputs[5][i], outputs[6][i], outputs[7][i]);
     }
 
-    static constexpr int32_t kMixWidth = 8;
-
-    static void mixPack(const float* voice, double leftGain, double rightGain, float* left, float* right)
-    {
-        const D samples = _mm512_cvtps_pd(_mm256_loadu_ps(voice));
-        const D rightSums = _mm512_cvtps_pd(_mm256_loadu_ps(right));
-        _mm256_storeu_ps(right, _mm512_cvtpd_ps(_mm512_add_pd(rightSums, _mm512_mul_pd(samples, set1(rightGain)))));
-        const D leftSums = _mm512_cvtps_pd(_mm256_loadu_ps(left));
-        _mm256_storeu_ps(left, _mm512_cvtpd_ps(_mm512_add_pd(leftSums, _mm512_mul_pd(samples, set1(leftGain)))));
-    }
-
     static void storeLanes(float* const* outputs, int32_t i, __m256 samples)
     {
         float each[8];

@@ -94,6 +94,7 @@ struct Sse2Pack {
         _mm_store_ss(outputs[1] + i, _mm_shuffle_ps(samples, samples, 1));
     }
 
+    // Four samples, in two halves: the pack's floats fill only half its doubles.
     static constexpr int32_t kMixWidth = 4;
 
     static void mixPack(const float* voice, double leftGain, double rightGain, float* left, float* right)
