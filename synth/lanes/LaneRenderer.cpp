@@ -78,14 +78,16 @@ bool LaneRenderer::followsCycles(int32_t slot)
     const VoiceState& voice = voiceStates[slot];
     if (cycles == nullptr || !ModeCycles::pulseOverForGood(voice))
         return false;
-    ModeCycles& cycle = cycles[slot];
     const float loudest = ModeCycles::loudestState(voice);
     const bool falling = loudest < kStillFalling * loudestBefore[slot];
     loudestBefore[slot] = loudest;
+    if (!(loudest < ModeCycles::kFlushedRange))
+        return false;
+    ModeCycles& cycle = cycles[slot];
     if (cycle.follows(voice))
         return true;
     cycle.forget();
-    if (falling || !(loudest < ModeCycles::kFlushedRange))
+    if (falling)
         return false;
     if (spansUntilSearch[slot] > 0) {
         --spansUntilSearch[slot];

@@ -5,8 +5,6 @@
 
 namespace {
 
-constexpr float kPulseEnd = 256.0f;
-
 uint32_t bitsOf(float value)
 {
     uint32_t bits = 0;
@@ -53,26 +51,6 @@ bool sameSettings(const ModeState& a, const ModeState& b)
 }
 
 }  // namespace
-
-bool ModeCycles::pulseOverForGood(const VoiceState& voice)
-{
-    return !(voice.pulsePhase < kPulseEnd) && !(voice.pulseIncrement < 0.0f);
-}
-
-float ModeCycles::loudestState(const VoiceState& voice)
-{
-    // Magnitudes compare as their bits do, NaNs above infinity.
-    uint32_t loudest = 0;
-    for (const ModeState& mode : voice.modes) {
-        const uint32_t first = bitsOf(mode.state0) & 0x7fffffffu;
-        const uint32_t second = bitsOf(mode.state1) & 0x7fffffffu;
-        loudest = first > loudest ? first : loudest;
-        loudest = second > loudest ? second : loudest;
-    }
-    float magnitude = 0.0f;
-    std::memcpy(&magnitude, &loudest, sizeof magnitude);
-    return magnitude;
-}
 
 bool ModeCycles::record(const VoiceState& voice)
 {

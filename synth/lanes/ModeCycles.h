@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstdint>
+#include <cstring>
+#include <initializer_list>
 
 #include "synth/voice/VoiceState.h"
 
@@ -28,7 +30,10 @@ public:
 
     // Past the pulse's end (or NaN) with a forward (or NaN) step, the phase
     // never comes back into the pulse until the next strike sets it.
-    static bool pulseOverForGood(const VoiceState& voice);
+    static bool pulseOverForGood(const VoiceState& voice)
+    {
+        return !(voice.pulsePhase < 256.0f) && !(voice.pulseIncrement < 0.0f);
+    }
     // The largest magnitude among the modes' states; NaN when one is NaN.
     static float loudestState(const VoiceState& voice);
     // True when the voice can only go on as its modes' cycles: its pulse is
@@ -65,3 +70,20 @@ private:
     // period so that any kLongestRead samples from a position lie in a row.
     float outputs[kModes][kLongestPeriod + kLongestRead] = {};
 };
+
+inline float ModeCycles::loudestState(const VoiceState& voice)
+{
+    // Magnitudes compare as their bits do, NaNs above infinity.
+    uint32_t loudest = 0;
+    for (const ModeState& mode : voice.modes) {
+        for (const float state : {mode.state0, mode.state1}) {
+            uint32_t bits = 0;
+            std::memcpy(&bits, &state, sizeof bits);
+            bits &= 0x7fffffffu;
+            loudest = bits > loudest ? bits : loudest;
+        }
+    }
+    float magnitude = 0.0f;
+    std::memcpy(&magnitude, &loudest, sizeof magnitude);
+    return magnitude;
+}
