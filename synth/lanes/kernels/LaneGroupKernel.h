@@ -17,17 +17,21 @@ enum class Vibrato {
 };
 
 // What drives a group's modes in a span. The first feed-forward coefficient
-// is 0 in every lane (see VoiceLanes::load), and (w + 0 * s0) is w unless w
-// is -0 and the product +0; w is -0 only when the drive times the gain is
-// -0, which a drive of +0 (a pulse over for good, an amplitude not below 0)
-// or a pulse read with an amplitude above 0 never gives. Only a pulse read
-// with an amplitude of 0 (a note-off's) can give -0: there the product is
-// added as the voice adds it.
+// is 0 in every lane and the states stay finite (see VoiceLanes::load), so
+// (w + 0 * s0) is w unless w is -0 and the product +0; w is -0 only when the
+// drive times the gain (above 0) is -0. A drive of +0 (a pulse over for
+// good, an amplitude not below 0) never is; nor is a pulse read with an
+// amplitude of at least kAudibleStrike: a read is never -0, and above 2^-53
+// in size where it is below 0 (between the table's last two entries), so the
+// product cannot round to -0 either. Elsewhere (a note-off's pulse, read
+// with an amplitude of 0) the product is added as the voice adds it.
 enum class Drive {
     Quiet,     // no lane can read its pulse in the span
-    Pulse,     // pulses are read, each with an amplitude above 0
+    Pulse,     // pulses are read, each with an amplitude of at least kAudibleStrike
     AnyPulse,  // anything else
 };
+
+constexpr float kAudibleStrike = 0x1p-90f;
 
 // The vibrato of a group's lanes: VibratoOscillator::tick and the modulation
 // in StrikeVoice::tick.
@@ -320,7 +324,7 @@ void renderGroup(VoiceLanes& lanes, int32_t first, int32_t count, float* const* 
     const auto over = FL::both(FL::notLess(phase, FL::set1(256.0f)), FL::notLess(step, FL::zero()));
     if (FL::all(over))
         return renderGroupWith<P, Drive::Quiet>(lanes, first, count, outputs);
-    const auto audible = FL::less(FL::zero(), P::narrow(P::load(lanes.amplitude + first)));
+    const auto audible = FL::greaterOrEqual(P::narrow(P::load(lanes.amplitude + first)), FL::set1(kAudibleStrike));
     if (FL::all(FL::either(over, audible)))
         return renderGroupWith<P, Drive::Pulse>(lanes, first, count, outputs);
     renderGroupWith<P, Drive::AnyPulse>(lanes, first, count, outputs);
