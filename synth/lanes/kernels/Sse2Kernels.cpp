@@ -54,7 +54,7 @@ struct Sse2Pack {
     // kWidth floats from and to memory.
     static __m128 loadPack(const float* from)
     {
-        return _mm_castpd_ps(_mm_load_sd(reinterpret_cast<const double*>(from)));
+        return _mm_castsi128_ps(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(from)));
     }
     static void storePack(float* to, __m128 values) { _mm_storel_pi(reinterpret_cast<__m64*>(to), values); }
 
