@@ -1,12 +1,15 @@
 #!/usr/bin/env bash
-# Times the three plug-in builds rendering a dense MIDI file (32 voices kept
-# ringing for SECONDS seconds) through vsthost built for the same system: the
-# 32-bit and the 64-bit DLL under 64-bit Wine, the Linux .so natively. Each
+# Times the three plug-in builds rendering a dense MIDI file (32 voices struck
+# again every second for SECONDS seconds) through vsthost built for the same
+# system: the 32-bit and the 64-bit DLL under 64-bit Wine, the Linux .so
+# natively. Two programs: the Vibraphone, whose modes ring on at full strength
+# from strike to strike, and the Woodblock, whose modes die away within half
+# a second into the small cycles their flushed states ring in. Each build
 # renders with each instruction set forced by ZAV_ENGINE (scalar, sse2, and
 # avx2 and avx512 where the processor has them), three times each in turn.
 # Prints the medians of the processor time (user + system: the machine may be
 # shared) as real-time factors, with their ratios to the same build's scalar
-# engine. Every render must give the same WAV file byte for byte.
+# engine. Every render of a program must give the same WAV file byte for byte.
 # Usage: scripts/benchmark-dll.sh [SECONDS]   (default 60; BUILD_ROOT as build.sh)
 set -euo pipefail
 top="$(cd "$(dirname "$0")/.." && pwd)"
@@ -46,10 +49,10 @@ wine_arch=win64
 # shellcheck source=scripts/wine-session.sh
 source "$top/scripts/wine-session.sh"
 
-# render <build> <engine> <output>: prints the processor seconds it took.
+# render <build> <engine> <output> <program>: prints the processor seconds it took.
 render() {
     local build="$1" engine="$2" output="$3" TIMEFORMAT="%U %S"
-    local arguments=("$work/dense.mid" -o "$output" --program Vibraphone --tail 0 --float)
+    local arguments=("$work/dense.mid" -o "$output" --program "$4" --tail 0 --float)
     { time {
         if [ "$build" = linux ]; then
             ZAV_ENGINE="$engine" "$build_root/native/tools/vsthost/vsthost" render "$build_root/native/zavtolvek.so" \
@@ -73,31 +76,39 @@ engines=(scalar sse2)
 grep -qw avx2 /proc/cpuinfo && engines+=(avx2)
 grep -qw avx512f /proc/cpuinfo && engines+=(avx512)
 builds=(win32 win64 linux)
-declare -A times
-render win32 scalar "$work/warm.wav" >/dev/null
-render win64 scalar "$work/warm.wav" >/dev/null
-for _ in 1 2 3; do
-    for build in "${builds[@]}"; do
-        for engine in "${engines[@]}"; do
-            times[$build-$engine]+="$(render "$build" "$engine" "$work/$build-$engine.wav") "
+render win32 scalar "$work/warm.wav" Vibraphone >/dev/null
+render win64 scalar "$work/warm.wav" Vibraphone >/dev/null
+
+# time_program <program>: renders and compares, then prints the table.
+time_program() {
+    local program="$1" build engine scalar m
+    declare -A times
+    for _ in 1 2 3; do
+        for build in "${builds[@]}"; do
+            for engine in "${engines[@]}"; do
+                times[$build-$engine]+="$(render "$build" "$engine" "$work/$build-$engine.wav" "$program") "
+            done
         done
     done
-done
-for build in "${builds[@]}"; do
-    for engine in "${engines[@]}"; do
-        cmp -s "$work/win32-scalar.wav" "$work/$build-$engine.wav" \
-            || { echo "the $build $engine render differs from the 32-bit scalar one" >&2; exit 1; }
+    for build in "${builds[@]}"; do
+        for engine in "${engines[@]}"; do
+            cmp -s "$work/win32-scalar.wav" "$work/$build-$engine.wav" \
+                || { echo "the $program $build $engine render differs from the 32-bit scalar one" >&2; exit 1; }
+        done
     done
-done
-echo "dense render of ${seconds} s, 32 voices; real-time factor from the median processor time of 3:"
-for build in "${builds[@]}"; do
-    # shellcheck disable=SC2086
-    scalar="$(median ${times[$build-scalar]})"
-    for engine in "${engines[@]}"; do
+    echo "$program, dense render of ${seconds} s, 32 voices; real-time factor from the median processor time of 3:"
+    for build in "${builds[@]}"; do
         # shellcheck disable=SC2086
-        m="$(median ${times[$build-$engine]})"
-        printf '  %-6s %-7s %7.1fx real time  (%s s; runs: %s), %5.2fx its scalar engine\n' "$build" "$engine" \
-            "$(echo "$seconds / $m" | bc -l)" "$m" "${times[$build-$engine]% }" "$(echo "$scalar / $m" | bc -l)"
+        scalar="$(median ${times[$build-scalar]})"
+        for engine in "${engines[@]}"; do
+            # shellcheck disable=SC2086
+            m="$(median ${times[$build-$engine]})"
+            printf '  %-6s %-7s %7.1fx real time  (%s s; runs: %s), %5.2fx its scalar engine\n' "$build" "$engine" \
+                "$(echo "$seconds / $m" | bc -l)" "$m" "${times[$build-$engine]% }" "$(echo "$scalar / $m" | bc -l)"
+        done
     done
-done
+}
+
+time_program Vibraphone
+time_program Woodblock
 rm -rf "$work"

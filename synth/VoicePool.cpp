@@ -21,7 +21,7 @@ InstructionSet VoicePool::useInstructionSet(InstructionSet wanted)
     // processor without that set.
     switch (setInUse) {
     case InstructionSet::Avx512:
-        lanes.useKernels(avx2LaneKernels(), &avx512GroupKernel());
+        lanes.useKernels(avx2LaneKernels(), &avx512LaneKernels());
         break;
     case InstructionSet::Avx2:
         lanes.useKernels(avx2LaneKernels(), nullptr);

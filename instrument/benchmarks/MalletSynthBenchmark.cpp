@@ -3,14 +3,18 @@
 // real-time factor counter is seconds of audio rendered per second of
 // processor time; compare the instruction sets within one run.
 //
-// Measured on the 2-core development machine (Intel Xeon with AVX-512,
-// shared with other builds; median of 3), real-time factor:
+// Measured on the 2-core development machine (Intel Xeon with AVX-512;
+// median of 5), real-time factor:
 //   frames  scalar  SSE2         AVX2          AVX-512F
-//       64    33.3   86 (2.6x)   162 (4.9x)    187 (5.6x)
-//      512    33.4   94 (2.8x)   185 (5.6x)    240 (7.2x)
-//     4096    33.8   96 (2.8x)   183 (5.4x)    243 (7.2x)
-// Of the AVX-512 time, the group kernel takes 80%, the mix 11%, handing the
-// voices to the lanes and back 7% (see synth/benchmarks for what bounds them).
+//       64    32.5   88 (2.7x)   156 (4.8x)    196 (6.0x)
+//      512    32.6   99 (3.0x)   190 (5.8x)    258 (7.9x)
+//     4096    32.6   99 (3.0x)   194 (6.0x)    263 (8.1x)
+// The same run of the code before the last rework gave 86, 155 and 191 at 64
+// frames, 92, 184 and 234 at 512, 92, 178 and 227 at 4096 (median of 5; the
+// Vibraphone's modes ring on, so its voices never reach the cycles the lanes
+// read, see synth/benchmarks: the gain is the arithmetic's and the longer
+// spans'). Of the AVX-512 time at 512 frames, the group kernel takes 76%, the
+// mix 11%, handing the voices to the lanes and back about 8%.
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>

@@ -15,6 +15,35 @@ double sineSlopeTable[SineTable::kPeriod][2];
 bool sineSlopesMade = false;
 std::once_flag sineSlopesOnce;
 
+// What lets the kernels drop the first feed-forward coefficient's product
+// (see Drive in kernels/LaneGroupKernel.h): it must be 0, and each state must
+// stay finite through a span, which it does while the poles lie on or
+// inside the unit circle (the coefficients in the triangle of stability,
+// with room for their rounding): a state then grows by at most a factor of
+// n + 1 in n samples, plus the drive's share. Gains and amplitudes above 0
+// (an amplitude may also be 0) keep the drive from being -0.
+// Every test is made, without branches: they pass for every voice.
+inline bool modeWithinBounds(const ModeState& mode)
+{
+    constexpr float kLargestState = 18446744073709551616.0f;  // 2^64
+    constexpr float kLargestGain = 4294967296.0f;              // 2^32
+    constexpr float kEdge = 1.0f + 1.0f / 1048576.0f;
+    const bool zeros = (mode.feedforward1 == 0.0f) & (mode.feedforward2 == VoiceLanes::kFeedforward2);
+    const bool gain = (mode.gain > 0.0f) & (mode.gain <= kLargestGain);
+    const bool stable = (std::fabs(mode.feedback2) <= kEdge) & (std::fabs(mode.feedback1) <= kEdge - mode.feedback2);
+    const bool states = (std::fabs(mode.state0) <= kLargestState) & (std::fabs(mode.state1) <= kLargestState);
+    return zeros & gain & stable & states;
+}
+
+bool withinBounds(const VoiceState& voice)
+{
+    constexpr float kLargestAmplitude = 4294967296.0f;  // 2^32
+    if (!(voice.amplitude >= 0.0f && voice.amplitude <= kLargestAmplitude) || std::signbit(voice.amplitude))
+        return false;
+    return modeWithinBounds(voice.modes[0]) & modeWithinBounds(voice.modes[1]) & modeWithinBounds(voice.modes[2])
+        & modeWithinBounds(voice.modes[3]);
+}
+
 bool sameOrFirst(const float*& chosen, const float* table)
 {
     if (table == nullptr)
@@ -60,11 +89,8 @@ bool VoiceLanes::load(int32_t lane, const VoiceState& voice)
     if (sineSlopes == nullptr || !sameOrFirst(pulseTable, voice.pulseTable)
         || !sameOrFirst(sineTable, voice.sineTable))
         return false;
-    // The kernels take the zeros every resonator is given when it is made.
-    for (const ModeState& resonator : voice.modes) {
-        if (resonator.feedforward2 != kFeedforward2)
-            return false;
-    }
+    if (!withinBounds(voice))
+        return false;
     pulsePhase[lane] = voice.pulsePhase;
     pulseIncrement[lane] = voice.pulseIncrement;
     amplitude[lane] = voice.amplitude;
@@ -126,7 +152,7 @@ void VoiceLanes::move(int32_t from, int32_t to)
     finishLimit[to] = finishLimit[from];
 }
 
-void VoiceLanes::makeIdle(int32_t lane)
+void VoiceLanes::makeIdle(int32_t lane, int32_t like)
 {
     // A phase past the pulse's end: the lane never reads the pulse table.
     pulsePhase[lane] = 1024.0;
@@ -142,9 +168,9 @@ void VoiceLanes::makeIdle(int32_t lane)
         state1[mode][lane] = 0.0;
         output[mode][lane] = 0.0;
     }
-    vibratoPhase[lane] = 0.0;
-    vibratoIncrement[lane] = 0.0;
-    vibratoDepth[lane] = 0.0;
+    vibratoPhase[lane] = vibratoPhase[like];
+    vibratoIncrement[lane] = vibratoIncrement[like];
+    vibratoDepth[lane] = vibratoDepth[like];
     outputGain[lane] = 0.0;
     age[lane] = 0.0;
     finishLimit[lane] = 0.0;

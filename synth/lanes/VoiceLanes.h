@@ -21,15 +21,18 @@ public:
     // Starts a new set of lanes: no table is chosen yet.
     void begin();
     // Copies a voice into the lane. False when the lane could not follow it
-    // bit for bit (a missing table, an age no longer counted exactly); the
-    // voice is then run on its own.
+    // bit for bit (a missing table, an age no longer counted exactly, other
+    // zeros than every resonator is made with, settings or states far out of
+    // any range a voice reaches); the voice is then run on its own.
     bool load(int32_t lane, const VoiceState& voice);
     // Writes the lane's running state back after it ran `samples` samples;
     // `finished` when the last of them was the one the voice finished on.
     void store(int32_t lane, VoiceState& voice, int32_t samples, bool finished) const;
     void move(int32_t from, int32_t to);
-    // A lane that fills a group up: silent, no pulse, no vibrato.
-    void makeIdle(int32_t lane);
+    // A lane that fills a group up: silent, no pulse; its vibrato runs as
+    // lane `like`'s does, so that a group whose voices all have it on (or
+    // all off) runs the kernel for that.
+    void makeIdle(int32_t lane, int32_t like);
     // Samples the lane runs before its voice finishes, counting the one it
     // finishes on; more than `limit` is reported as limit + 1.
     int32_t samplesToFinish(int32_t lane, int32_t limit) const;

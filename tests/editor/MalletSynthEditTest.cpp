@@ -103,7 +103,7 @@ TEST(MalletSynthEdit, MainGivesNothingWhenTheEditorCannotBeMadeAndTheNextInstanc
     // Holds the shared wave tables, so that only the new object's own allocations are counted.
     MalletSynthEdit warmUp(quietHost);
     const int blocksBefore = heapBlocksInUse();
-    failing_allocation::failAt(2);  // the plug-in object, then its editor
+    failing_allocation::failAt(3);  // the plug-in object, its voices' cycle records, then its editor
     AEffect* effect = pluginMain(quietHost);
     failing_allocation::disarm();
     EXPECT_EQ(effect, nullptr);
@@ -115,7 +115,7 @@ TEST(MalletSynthEdit, MainGivesNothingWhenTheEditorCannotBeMadeAndTheNextInstanc
 
 TEST(MalletSynthEdit, EditorWithoutItsPanelPictureRefusesToOpen) {
     MalletSynthEdit tablesHolder(quietHost);  // only this object's own allocations are counted
-    failing_allocation::failAt(2);  // the editor, then its panel picture
+    failing_allocation::failAt(3);  // the voices' cycle records, the editor, then its panel picture
     MalletSynthEdit synth(quietHost);
     failing_allocation::disarm();
     auto* editor = static_cast<MalletEditor*>(synth.getEditor());

@@ -70,7 +70,9 @@ struct Avx2Pack {
         return _mm256_movemask_ps(_mm256_castsi256_ps(_mm256_or_si256(needs(a, b), needs(c, d)))) != 0;
     }
 
-    static void storeModes(float* to, __m128 values) { _mm_storeu_ps(to, values); }
+    // kWidth floats from and to memory.
+    static __m128 loadPack(const float* from) { return _mm_loadu_ps(from); }
+    static void storePack(float* to, __m128 values) { _mm_storeu_ps(to, values); }
 
     static __m128 selectFloats(__m128 mask, __m128 yes, __m128 no) { return _mm_blendv_ps(no, yes, mask); }
 
@@ -84,21 +86,27 @@ struct Avx2Pack {
         _mm_storeu_ps(outputs[3] + i, d);
     }
 
+    // The inverse of storeFour.
+    static void loadFour(float* const* outputs, int32_t i, __m128& a, __m128& b, __m128& c, __m128& d)
+    {
+        a = _mm_loadu_ps(outputs[0] + i);
+        b = _mm_loadu_ps(outputs[1] + i);
+        c = _mm_loadu_ps(outputs[2] + i);
+        d = _mm_loadu_ps(outputs[3] + i);
+        _MM_TRANSPOSE4_PS(a, b, c, d);
+    }
+
+    static __m128 loadLanes(float* const* outputs, int32_t i)
+    {
+        return _mm_setr_ps(outputs[0][i], outputs[1][i], outputs[2][i], outputs[3][i]);
+    }
+
     static void storeLanes(float* const* outputs, int32_t i, __m128 samples)
     {
         _mm_store_ss(outputs[0] + i, samples);
         outputs[1][i] = _mm_cvtss_f32(_mm_movehdup_ps(samples));
         outputs[2][i] = _mm_cvtss_f32(_mm_movehl_ps(samples, samples));
         outputs[3][i] = _mm_cvtss_f32(_mm_shuffle_ps(samples, samples, 3));
-    }
-
-    static void mixFour(const float* voice, double leftGain, double rightGain, float* left, float* right)
-    {
-        const D samples = _mm256_cvtps_pd(_mm_loadu_ps(voice));
-        const D rightSums = _mm256_cvtps_pd(_mm_loadu_ps(right));
-        _mm_storeu_ps(right, _mm256_cvtpd_ps(_mm256_add_pd(rightSums, _mm256_mul_pd(samples, _mm256_set1_pd(rightGain)))));
-        const D leftSums = _mm256_cvtps_pd(_mm_loadu_ps(left));
-        _mm_storeu_ps(left, _mm256_cvtpd_ps(_mm256_add_pd(leftSums, _mm256_mul_pd(samples, _mm256_set1_pd(leftGain)))));
     }
 };
 

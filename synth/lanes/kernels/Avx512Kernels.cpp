@@ -11,6 +11,7 @@
 
 #include "synth/lanes/kernels/LaneGroupKernel.h"
 #include "synth/lanes/kernels/LaneKernelEntries.h"
+#include "synth/lanes/kernels/LaneMix.h"
 
 namespace {
 
@@ -78,6 +79,7 @@ struct Avx512Pack {
     }
 
     // Plain loads, two lanes per 256-bit half: quicker than gathers.
+    // Plain loads, two lanes per 256-bit half: quicker than gathers.
     static void gatherSlopes(const double (*slopes)[2], __m256i index, D& next, D& rise)
     {
         int32_t at[8];
@@ -121,6 +123,29 @@ struct Avx512Pack {
         }
     }
 
+    // The inverse of storeFour.
+    static void loadFour(float* const* outputs, int32_t i, __m256& a, __m256& b, __m256& c, __m256& d)
+    {
+        __m256 lanes[4];
+        for (int32_t j = 0; j < 4; ++j)
+            lanes[j] = _mm256_insertf128_ps(_mm256_castps128_ps256(_mm_loadu_ps(outputs[j] + i)),
+                _mm_loadu_ps(outputs[j + 4] + i), 1);
+        const __m256 low01 = _mm256_unpacklo_ps(lanes[0], lanes[1]);
+        const __m256 high01 = _mm256_unpackhi_ps(lanes[0], lanes[1]);
+        const __m256 low23 = _mm256_unpacklo_ps(lanes[2], lanes[3]);
+        const __m256 high23 = _mm256_unpackhi_ps(lanes[2], lanes[3]);
+        a = _mm256_shuffle_ps(low01, low23, _MM_SHUFFLE(1, 0, 1, 0));
+        b = _mm256_shuffle_ps(low01, low23, _MM_SHUFFLE(3, 2, 3, 2));
+        c = _mm256_shuffle_ps(high01, high23, _MM_SHUFFLE(1, 0, 1, 0));
+        d = _mm256_shuffle_ps(high01, high23, _MM_SHUFFLE(3, 2, 3, 2));
+    }
+
+    static __m256 loadLanes(float* const* outputs, int32_t i)
+    {
+        return _mm256_setr_ps(outputs[0][i], outputs[1][i], outputs[2][i], outputs[3][i], outputs[4][i],
+            outputs[5][i], outputs[6][i], outputs[7][i]);
+    }
+
     static void storeLanes(float* const* outputs, int32_t i, __m256 samples)
     {
         float each[8];
@@ -135,11 +160,22 @@ ZAV_REALIGN_STACK void renderGroup(VoiceLanes& lanes, int32_t first, int32_t cou
     lanekernel::renderGroup<Avx512Pack>(lanes, first, count, outputs);
 }
 
-constexpr GroupKernel kGroupKernel{Avx512Pack::kWidth, renderGroup};
+ZAV_REALIGN_STACK void replayGroup(VoiceLanes& lanes, int32_t first, int32_t count, float* const* outputs)
+{
+    lanekernel::replayGroup<Avx512Pack>(lanes, first, count, outputs);
+}
+
+ZAV_REALIGN_STACK void mixVoice(const float* voice, double leftGain, double rightGain, float* left, float* right,
+    int32_t count)
+{
+    lanekernel::mixVoice<Avx512Pack>(voice, leftGain, rightGain, left, right, count);
+}
+
+constexpr WideLaneKernels kKernels{{Avx512Pack::kWidth, renderGroup, replayGroup}, mixVoice};
 
 }  // namespace
 
-const GroupKernel& avx512GroupKernel()
+const WideLaneKernels& avx512LaneKernels()
 {
-    return kGroupKernel;
+    return kKernels;
 }

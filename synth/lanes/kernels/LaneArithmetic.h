@@ -47,6 +47,9 @@ struct FloatLanes {
     static F set1(float value) { return _mm_set1_ps(value); }
     static F zero() { return _mm_setzero_ps(); }
     static F load(const float* from) { return _mm_loadu_ps(from); }
+    // Built in registers: four scalar stores read back as one vector would
+    // wait for the stores to drain.
+    static F fromFour(const float (&values)[4]) { return _mm_setr_ps(values[0], values[1], values[2], values[3]); }
     static void store(float* to, F value) { _mm_storeu_ps(to, value); }
     // Ordered comparisons, false for NaN, as in C; notEqual and notLess are
     // true for NaN, as != and !(a < b) are.

@@ -24,6 +24,16 @@ struct LaneKernelEntries {
         lanekernel::renderGroup<Pack>(lanes, first, count, outputs);
     }
 
+    ZAV_REALIGN_STACK static void replayGroup(VoiceLanes& lanes, int32_t first, int32_t count, float* const* outputs)
+    {
+        lanekernel::replayGroup<Pack>(lanes, first, count, outputs);
+    }
+
+    ZAV_REALIGN_STACK static void replayOne(VoiceLanes& lanes, int32_t lane, int32_t count, float* output)
+    {
+        lanekernel::replayOne<Pack>(lanes, lane, count, output);
+    }
+
     ZAV_REALIGN_STACK static void renderOne(VoiceLanes& lanes, int32_t lane, int32_t count, float* output)
     {
         lanekernel::renderOne<Pack>(lanes, lane, count, output);
@@ -35,5 +45,5 @@ struct LaneKernelEntries {
         lanekernel::mixVoice<Pack>(voice, leftGain, rightGain, left, right, count);
     }
 
-    static constexpr LaneKernels kernels{{Pack::kWidth, renderGroup}, renderOne, mixVoice};
+    static constexpr LaneKernels kernels{{Pack::kWidth, renderGroup, replayGroup}, renderOne, replayOne, mixVoice};
 };

@@ -18,6 +18,58 @@ double readOneTable(const float* table, float position)
     return next + fraction * (next - table[index]);
 }
 
+// The vibrato of a lone voice: VibratoOscillator::tick and the modulation in
+// StrikeVoice::tick.
+template <class P>
+class SoloVibrato {
+public:
+    SoloVibrato(const VoiceLanes& lanes, int32_t lane)
+        : phase(static_cast<float>(lanes.vibratoPhase[lane])),
+          increment(static_cast<float>(lanes.vibratoIncrement[lane])), depth(lanes.vibratoDepth[lane])
+    {
+    }
+
+    bool isOn() const { return depth != 0.0; }
+    // The phase of the next sample, for a vibrato that is on.
+    [[gnu::always_inline]] inline float advance();
+    [[gnu::always_inline]] inline float modulate(float sum, const double (*sineSlopes)[2]);
+    void store(VoiceLanes& lanes, int32_t lane) const { lanes.vibratoPhase[lane] = phase; }
+
+private:
+    static constexpr float kPeriod = 4096.0f;
+
+    float phase;
+    const float increment;
+    const double depth;
+};
+
+template <class P>
+float SoloVibrato<P>::advance()
+{
+    phase += increment;
+    if (phase >= kPeriod)
+        phase -= kPeriod;
+    if (!(phase >= 0.0f && phase < kPeriod)) {
+        if (phase < 0.0f)
+            phase += kPeriod;
+        if (!(phase >= 0.0f && phase < kPeriod))
+            phase = 0.0f;
+    }
+    return phase;
+}
+
+template <class P>
+float SoloVibrato<P>::modulate(float sum, const double (*sineSlopes)[2])
+{
+    if (!isOn())
+        return sum;
+    const float at = advance();
+    const auto index = static_cast<int32_t>(at);
+    const double fraction = static_cast<double>(at) - index;
+    const auto vibrato = static_cast<float>(sineSlopes[index][0] + fraction * sineSlopes[index][1]);
+    return static_cast<float>((static_cast<double>(vibrato) * depth + 1.0) * sum);
+}
+
 // A voice alone in its group: its four modes take the lanes instead, so a
 // lone voice does not pay for a group of idle ones. The pulse, the sum of
 // the modes and the vibrato are the scalar code's own, done in float where
@@ -41,7 +93,6 @@ private:
     [[gnu::always_inline]] inline void storeModes(D value, double (*field)[VoiceLanes::kCapacity], int32_t v);
     [[gnu::always_inline]] inline float drive();
     [[gnu::always_inline]] inline float resonate(float drive);
-    [[gnu::always_inline]] inline float modulate(float sum);
 
     VoiceLanes& lanes;
     const int32_t lane;
@@ -53,9 +104,7 @@ private:
     const float pulseIncrement;
     const double amplitude;
     const float quietDrive;
-    float vibratoPhase;
-    const float vibratoIncrement;
-    const double depth;
+    SoloVibrato<P> vibrato;
     const float outputGain;
 };
 
@@ -63,9 +112,7 @@ template <class P>
 SoloRun<P>::SoloRun(VoiceLanes& voiceLanes, int32_t voiceLane)
     : lanes(voiceLanes), lane(voiceLane), pulsePhase(static_cast<float>(lanes.pulsePhase[lane])),
       pulseIncrement(static_cast<float>(lanes.pulseIncrement[lane])), amplitude(lanes.amplitude[lane]),
-      quietDrive(static_cast<float>(0.0 * amplitude)), vibratoPhase(static_cast<float>(lanes.vibratoPhase[lane])),
-      vibratoIncrement(static_cast<float>(lanes.vibratoIncrement[lane])), depth(lanes.vibratoDepth[lane]),
-      outputGain(static_cast<float>(lanes.outputGain[lane]))
+      quietDrive(static_cast<float>(0.0 * amplitude)), vibrato(lanes, lane), outputGain(static_cast<float>(lanes.outputGain[lane]))
 {
 #pragma GCC unroll 4
     for (int32_t v = 0; v < kVectors; ++v) {
@@ -102,7 +149,7 @@ void SoloRun<P>::storeModes(D value, double (*field)[VoiceLanes::kCapacity], int
 template <class P>
 float SoloRun<P>::step()
 {
-    return modulate(resonate(drive())) * outputGain;
+    return vibrato.modulate(resonate(drive()), lanes.sineSlopes) * outputGain;
 }
 
 template <class P>
@@ -140,36 +187,15 @@ float SoloRun<P>::resonate(float drive)
     alignas(16) float y[4];
 #pragma GCC unroll 4
     for (int32_t v = 0; v < kVectors; ++v)
-        P::storeModes(y + v * kWidth, modeOutput[v]);
+        P::storePack(y + v * kWidth, modeOutput[v]);
     return ((y[0] + y[1]) + y[2]) + y[3];
-}
-
-template <class P>
-float SoloRun<P>::modulate(float sum)
-{
-    constexpr float kPeriod = 4096.0f;
-    if (depth == 0.0)
-        return sum;
-    vibratoPhase += vibratoIncrement;
-    if (vibratoPhase >= kPeriod)
-        vibratoPhase -= kPeriod;
-    if (!(vibratoPhase >= 0.0f && vibratoPhase < kPeriod)) {
-        if (vibratoPhase < 0.0f)
-            vibratoPhase += kPeriod;
-        if (!(vibratoPhase >= 0.0f && vibratoPhase < kPeriod))
-            vibratoPhase = 0.0f;
-    }
-    const auto at = static_cast<int32_t>(vibratoPhase);
-    const double fraction = static_cast<double>(vibratoPhase) - at;
-    const auto vibrato = static_cast<float>(lanes.sineSlopes[at][0] + fraction * lanes.sineSlopes[at][1]);
-    return static_cast<float>((static_cast<double>(vibrato) * depth + 1.0) * sum);
 }
 
 template <class P>
 void SoloRun<P>::finish()
 {
     lanes.pulsePhase[lane] = pulsePhase;
-    lanes.vibratoPhase[lane] = vibratoPhase;
+    vibrato.store(lanes, lane);
     for (int32_t v = 0; v < kVectors; ++v) {
         storeModes(state0[v], lanes.state0, v);
         storeModes(state1[v], lanes.state1, v);
@@ -186,6 +212,71 @@ void renderOne(VoiceLanes& lanes, int32_t lane, int32_t count, float* output)
     for (int32_t i = 0; i < count; ++i)
         output[i] = run.step();
     run.finish();
+}
+
+// Samples of a lone voice ringing on in its modes' cycles, `output` holding
+// the sums of its modes (see replay in LaneGroupKernel.h). Only the phases
+// depend on the sample before; the vibrato's reads and the modulation are
+// done for a pack of samples at a time.
+template <class P>
+class SoloReplay {
+public:
+    using D = typename P::D;
+    using A = Arithmetic<P>;
+    using FL = typename P::Floats;
+    using F = typename FL::F;
+
+    SoloReplay(VoiceLanes& voiceLanes, int32_t voiceLane)
+        : lanes(voiceLanes), lane(voiceLane), pulsePhase(static_cast<float>(lanes.pulsePhase[lane])),
+          pulseIncrement(static_cast<float>(lanes.pulseIncrement[lane])),
+          outputGain(static_cast<float>(lanes.outputGain[lane])), vibrato(lanes, lane)
+    {
+    }
+
+    void run(float* output, int32_t count)
+    {
+        int32_t i = 0;
+        if (vibrato.isOn()) {
+            for (; i + P::kWidth <= count; i += P::kWidth)
+                modulatePack(output + i);
+        }
+        for (; i < count; ++i) {
+            pulsePhase += pulseIncrement;
+            output[i] = vibrato.modulate(output[i], lanes.sineSlopes) * outputGain;
+        }
+        lanes.pulsePhase[lane] = pulsePhase;
+        vibrato.store(lanes, lane);
+    }
+
+private:
+    [[gnu::always_inline]] inline void modulatePack(float* output)
+    {
+        // Positions past the pack's samples stay at 0, inside the period.
+        float phases[4] = {};
+#pragma GCC unroll 4
+        for (int32_t j = 0; j < P::kWidth; ++j) {
+            pulsePhase += pulseIncrement;
+            phases[j] = vibrato.advance();
+        }
+        const D sine = P::widen(P::narrow(A::readSine(lanes.sineSlopes, FL::fromFour(phases))));
+        const F sums = P::loadPack(output);
+        const F modulated = P::narrow(P::mul(P::add(P::mul(sine, depth), P::set1(1.0)), P::widen(sums)));
+        P::storePack(output, FL::mul(modulated, FL::set1(outputGain)));
+    }
+
+    VoiceLanes& lanes;
+    const int32_t lane;
+    float pulsePhase;
+    const float pulseIncrement;
+    const float outputGain;
+    const D depth = P::set1(lanes.vibratoDepth[lane]);
+    SoloVibrato<P> vibrato;
+};
+
+template <class P>
+void replayOne(VoiceLanes& lanes, int32_t lane, int32_t count, float* output)
+{
+    SoloReplay<P>(lanes, lane).run(output, count);
 }
 
 }  // namespace lanekernel

@@ -51,7 +51,12 @@ struct Sse2Pack {
             Floats::either(Floats::needsFlush(c), Floats::needsFlush(d))));
     }
 
-    static void storeModes(float* to, __m128 values) { _mm_storel_pi(reinterpret_cast<__m64*>(to), values); }
+    // kWidth floats from and to memory.
+    static __m128 loadPack(const float* from)
+    {
+        return _mm_castsi128_ps(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(from)));
+    }
+    static void storePack(float* to, __m128 values) { _mm_storel_pi(reinterpret_cast<__m64*>(to), values); }
 
     static __m128 selectFloats(__m128 mask, __m128 yes, __m128 no)
     {
@@ -67,13 +72,32 @@ struct Sse2Pack {
         _mm_storeu_ps(outputs[1] + i, _mm_movehl_ps(cd, ab));
     }
 
+    // The inverse of storeFour.
+    static void loadFour(float* const* outputs, int32_t i, __m128& a, __m128& b, __m128& c, __m128& d)
+    {
+        const __m128 first = _mm_loadu_ps(outputs[0] + i);
+        const __m128 second = _mm_loadu_ps(outputs[1] + i);
+        a = _mm_unpacklo_ps(first, second);
+        b = _mm_movehl_ps(a, a);
+        c = _mm_unpackhi_ps(first, second);
+        d = _mm_movehl_ps(c, c);
+    }
+
+    static __m128 loadLanes(float* const* outputs, int32_t i)
+    {
+        return _mm_unpacklo_ps(_mm_load_ss(outputs[0] + i), _mm_load_ss(outputs[1] + i));
+    }
+
     static void storeLanes(float* const* outputs, int32_t i, __m128 samples)
     {
         _mm_store_ss(outputs[0] + i, samples);
         _mm_store_ss(outputs[1] + i, _mm_shuffle_ps(samples, samples, 1));
     }
 
-    static void mixFour(const float* voice, double leftGain, double rightGain, float* left, float* right)
+    // Four samples, in two halves: the pack's floats fill only half its doubles.
+    static constexpr int32_t kMixWidth = 4;
+
+    static void mixPack(const float* voice, double leftGain, double rightGain, float* left, float* right)
     {
         const __m128 samples = _mm_loadu_ps(voice);
         const D low = _mm_cvtps_pd(samples);

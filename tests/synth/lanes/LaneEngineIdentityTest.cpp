@@ -7,9 +7,11 @@
 // length from 0 up to several internal spans at random places in the buffer.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <functional>
 #include <initializer_list>
 #include <memory>
 #include <random>
@@ -17,7 +19,9 @@
 #include <vector>
 
 #include "tests/synth/FactoryProgramValues.h"
+#include "synth/ParameterIndex.h"
 #include "synth/VoicePool.h"
+#include "synth/lanes/ModeCycles.h"
 
 namespace {
 
@@ -41,20 +45,24 @@ uint32_t bitsOf(float value)
     return bits;
 }
 
-// The voices' running state, as far as it can be seen from outside.
+// The voices' running state: phases, age, the modes' states and outputs.
 void expectSameVoices(const VoicePool& scalar, const VoicePool& vector, int32_t step)
 {
     for (int32_t slot = 0; slot < VoicePool::kSlotCount; ++slot) {
-        const StrikeVoice& a = scalar.voice(slot);
-        const StrikeVoice& b = vector.voice(slot);
+        const VoiceState a = scalar.voice(slot).snapshot();
+        const VoiceState b = vector.voice(slot).snapshot();
         ASSERT_EQ(scalar.isActive(slot), vector.isActive(slot)) << "slot " << slot << ", step " << step;
-        ASSERT_EQ(a.isFinished(), b.isFinished()) << "slot " << slot << ", step " << step;
-        ASSERT_EQ(bitsOf(a.getPulsePhase()), bitsOf(b.getPulsePhase())) << "slot " << slot << ", step " << step;
-        ASSERT_EQ(bitsOf(a.getVibrato().getPhase()), bitsOf(b.getVibrato().getPhase()))
-            << "slot " << slot << ", step " << step;
+        ASSERT_EQ(a.finished, b.finished) << "slot " << slot << ", step " << step;
+        ASSERT_EQ(bitsOf(a.age), bitsOf(b.age)) << "slot " << slot << ", step " << step;
+        ASSERT_EQ(bitsOf(a.pulsePhase), bitsOf(b.pulsePhase)) << "slot " << slot << ", step " << step;
+        ASSERT_EQ(bitsOf(a.vibratoPhase), bitsOf(b.vibratoPhase)) << "slot " << slot << ", step " << step;
         for (int32_t mode = 0; mode < StrikeVoice::kModeCount; ++mode) {
-            ASSERT_EQ(bitsOf(a.getResonator(mode).getOutput()), bitsOf(b.getResonator(mode).getOutput()))
-                << "slot " << slot << ", mode " << mode << ", step " << step;
+            const ModeState& x = a.modes[mode];
+            const ModeState& y = b.modes[mode];
+            ASSERT_TRUE(bitsOf(x.state0) == bitsOf(y.state0) && bitsOf(x.state1) == bitsOf(y.state1)
+                && bitsOf(x.output) == bitsOf(y.output))
+                << "slot " << slot << ", mode " << mode << ", step " << step << ": states " << x.state0 << " "
+                << x.state1 << " and " << y.state0 << " " << y.state1;
         }
     }
 }
@@ -146,6 +154,114 @@ void expectSameRenders(VoicePool& scalar, VoicePool& vector)
     EXPECT_GT(silentBlocks, 0);
 }
 
+// Two pools, one scalar, one on the lanes, taking the same calls; every
+// render is compared sample for sample and every voice bit for bit.
+class TwinPools {
+public:
+    TwinPools(InstructionSet set, uint32_t seed) : performance(seed)
+    {
+        scalar->useInstructionSet(InstructionSet::Scalar);
+        vector->useInstructionSet(set);
+    }
+
+    template <class Call>
+    void both(Call call)
+    {
+        call(*scalar);
+        call(*vector);
+    }
+
+    // In calls of random lengths, a few of them very short.
+    void render(int32_t samples)
+    {
+        std::vector<float> a(2 * kBufferLength);
+        std::vector<float> b(2 * kBufferLength);
+        for (int32_t done = 0; done < samples;) {
+            const int32_t length =
+                std::min(samples - done, performance.below(5) == 0 ? 1 + performance.below(5) : 1 + performance.below(700));
+            std::fill(a.begin(), a.end(), 0.0f);
+            std::fill(b.begin(), b.end(), 0.0f);
+            scalar->render(a.data(), a.data() + kBufferLength, length);
+            vector->render(b.data(), b.data() + kBufferLength, length);
+            ASSERT_EQ(0, std::memcmp(a.data(), b.data(), a.size() * sizeof(float))) << "at sample " << time;
+            expectSameVoices(*scalar, *vector, time);
+            if (::testing::Test::HasFatalFailure())
+                return;
+            done += length;
+            time += length;
+        }
+    }
+
+    const VoicePool& reference() const { return *scalar; }
+
+private:
+    std::unique_ptr<VoicePool> scalar = std::make_unique<VoicePool>();
+    std::unique_ptr<VoicePool> vector = std::make_unique<VoicePool>();
+    Performance performance;
+    int32_t time = 0;
+};
+
+void setUpForCycles(VoicePool& pool, int32_t program)
+{
+    pool.setSampleRate(44100.0f);
+    if (program >= 0)
+        return applyProgram(pool, program);
+    for (int32_t index = 0; index < kParameterCount; ++index)
+        pool.setParameter(index, 0.5f);
+    pool.setParameter(kVibratoGain, 0.2f);
+    pool.setParameter(kVibratoSwitch, 1.0f);
+}
+
+// Every voice still sounding has died away into the flushed range.
+void expectAllInFlushedRange(const VoicePool& pool)
+{
+    for (int32_t slot = 0; slot < VoicePool::kSlotCount; ++slot) {
+        if (pool.isActive(slot)) {
+            EXPECT_TRUE(ModeCycles::mayBeCycling(pool.voice(slot).snapshot())) << "slot " << slot;
+        }
+    }
+}
+
+// The voices ring into their cycles, then everything a host can do to a
+// voice there happens to some of them, until the untouched ones finish.
+void playThroughTheCycles(TwinPools& pools, int32_t program, int32_t voices)
+{
+    pools.both([&](VoicePool& pool) {
+        setUpForCycles(pool, program);
+        for (int32_t voice = 0; voice < voices; ++voice)
+            pool.noteOn(36 + 2 * voice, 100);
+    });
+    const std::function<void(VoicePool&)> scenes[] = {
+        [](VoicePool& pool) { pool.setParameter(kVibratoSwitch, 0.0f); },
+        [](VoicePool& pool) {
+            pool.setParameter(kVibratoSwitch, 1.0f);
+            pool.setParameter(kVibratoSpeed, 0.9f);
+        },
+        [voices](VoicePool& pool) {
+            for (int32_t voice = 1; voice < voices; voice += 2)
+                pool.noteOn(36 + 2 * voice, 0);
+        },
+        [](VoicePool& pool) { pool.setParameter(kStrikePosition, 0.8f); },
+        [](VoicePool& pool) { pool.setParameter(kStereoSpread, 0.1f); },
+        [](VoicePool& pool) { pool.setParameter(kFirstResonance + 1, 0.3f); },
+        [voices](VoicePool& pool) {
+            for (int32_t voice = 2; voice < voices; voice += 3)
+                pool.noteOn(36 + 2 * voice, 90);
+        },
+    };
+    pools.render(30000);
+    expectAllInFlushedRange(pools.reference());
+    for (const auto& scene : scenes) {
+        pools.both(scene);
+        pools.render(3000);
+        if (::testing::Test::HasFatalFailure())
+            return;
+    }
+    // Past the two seconds of the first voice, struck only once.
+    pools.render(70000);
+    EXPECT_FALSE(pools.reference().isActive(0));
+}
+
 }  // namespace
 
 // ZAV_EXPECT_SETS (test.sh sets it from what the processor reports, for
@@ -194,6 +310,26 @@ TEST(LaneEngineIdentity, VoicesDyingIntoTheFlushedRangeStayIdentical)
                     pool->noteOn(note, note == 33 ? 1 : 127);
             }
             expectSameRenders(*scalar, *vector);
+        }
+    }
+}
+
+// Left alone, the modes of a voice die away into the range where the
+// resonators flush their states, and ring on there in small cycles that the
+// lanes read instead of computing (see ModeCycles). A lone voice, a full
+// group, groups and a rest, and every slot; modes alike and modes apart.
+TEST(LaneEngineIdentity, VoicesRingingInTheirModesCyclesStayIdentical)
+{
+    for (InstructionSet set : laneSetsHere()) {
+        for (int32_t program : {-1, static_cast<int32_t>(kWoodblock), static_cast<int32_t>(kYarbo)}) {
+            for (int32_t voices : {1, 8, 11, 32}) {
+                SCOPED_TRACE(testing::Message()
+                    << instructionSetName(set) << ", program " << program << ", " << voices << " voices");
+                TwinPools pools(set, static_cast<uint32_t>(voices * 7 + program));
+                playThroughTheCycles(pools, program, voices);
+                if (::testing::Test::HasFatalFailure())
+                    return;
+            }
         }
     }
 }
