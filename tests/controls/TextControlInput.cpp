@@ -5,6 +5,7 @@
 #include <thread>
 
 #include "GuiTestSupport.h"
+#include "win32/Win32TestPlatform.h"
 
 namespace {
 
@@ -14,21 +15,6 @@ constexpr DWORD kPopupWaitMilliseconds = 3000;
 constexpr DWORD kPopupWatchMilliseconds = 500;
 constexpr int kBarePlaceX = 1200;
 constexpr int kBarePlaceY = 980;
-
-INPUT mouseInput(DWORD flags) {
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    input.mi.dwFlags = flags;
-    return input;
-}
-
-INPUT keyInput(WORD virtualKey, bool down) {
-    INPUT input{};
-    input.type = INPUT_KEYBOARD;
-    input.ki.wVk = virtualKey;
-    input.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
-    return input;
-}
 
 void sendNow(INPUT input) { SendInput(1, &input, sizeof input); }
 
@@ -57,8 +43,8 @@ InputScript& InputScript::clickOnScreen(int x, int y) {
     steps.emplace_back([this, x, y] {
         SetCursorPos(x, y);
         waitTicks(kSettleMilliseconds);
-        send(mouseInput(MOUSEEVENTF_LEFTDOWN));
-        send(mouseInput(MOUSEEVENTF_LEFTUP));
+        send(mouseButtonInput(MOUSEEVENTF_LEFTDOWN));
+        send(mouseButtonInput(MOUSEEVENTF_LEFTUP));
     });
     return *this;
 }
@@ -107,8 +93,8 @@ InputScript& InputScript::chooseMenuItem(int position) {
         if (!menu || !GetMenuItemRect(nullptr, menu, static_cast<UINT>(position), &item)) return;
         SetCursorPos((item.left + item.right) / 2, (item.top + item.bottom) / 2);
         waitTicks(kSettleMilliseconds);
-        send(mouseInput(MOUSEEVENTF_LEFTDOWN));
-        send(mouseInput(MOUSEEVENTF_LEFTUP));
+        send(mouseButtonInput(MOUSEEVENTF_LEFTDOWN));
+        send(mouseButtonInput(MOUSEEVENTF_LEFTUP));
     });
     return *this;
 }
@@ -118,8 +104,8 @@ InputScript& InputScript::dismissMenu() {
         if (!waitForPopup()) return;
         SetCursorPos(kBarePlaceX, kBarePlaceY);
         waitTicks(kSettleMilliseconds);
-        send(mouseInput(MOUSEEVENTF_LEFTDOWN));
-        send(mouseInput(MOUSEEVENTF_LEFTUP));
+        send(mouseButtonInput(MOUSEEVENTF_LEFTDOWN));
+        send(mouseButtonInput(MOUSEEVENTF_LEFTUP));
     });
     return *this;
 }
@@ -152,13 +138,13 @@ void InputScript::perform() {
 HeldInput::HeldInput(DWORD buttonDownFlag, std::vector<WORD> keys) : button(buttonDownFlag), heldKeys(std::move(keys)) {
     parkPointer();
     for (WORD k : heldKeys) sendNow(keyInput(k, true));
-    if (button) sendNow(mouseInput(button));
+    if (button) sendNow(mouseButtonInput(button));
     waitTicks(kSettleMilliseconds);
 }
 
 // Each button's release flag is the press flag shifted one place up.
 HeldInput::~HeldInput() {
-    if (button) sendNow(mouseInput(button << 1));
+    if (button) sendNow(mouseButtonInput(button << 1));
     for (WORD k : heldKeys) sendNow(keyInput(k, false));
     waitTicks(kSettleMilliseconds);
     MSG message;
@@ -191,8 +177,8 @@ void PopupWatch::watch() {
             seen = true;
             SetCursorPos(kBarePlaceX, kBarePlaceY);
             waitTicks(kSettleMilliseconds);
-            sendNow(mouseInput(MOUSEEVENTF_LEFTDOWN));
-            sendNow(mouseInput(MOUSEEVENTF_LEFTUP));
+            sendNow(mouseButtonInput(MOUSEEVENTF_LEFTDOWN));
+            sendNow(mouseButtonInput(MOUSEEVENTF_LEFTUP));
             return;
         }
         Sleep(5);
