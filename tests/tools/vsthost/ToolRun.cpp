@@ -12,8 +12,12 @@
 namespace vsthost::test {
 
 #ifdef _WIN32
-ToolRun runVsthost(const std::string& arguments) {
+namespace {
+
+// One launch; `started` tells whether the process was created at all.
+ToolRun runOnce(const std::string& arguments, bool& started) {
     ToolRun run;
+    started = false;
     SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
     HANDLE readEnd = nullptr;
     HANDLE writeEnd = nullptr;
@@ -27,8 +31,9 @@ ToolRun runVsthost(const std::string& arguments) {
     startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
     PROCESS_INFORMATION process{};
     std::string commandLine = std::string("\"") + VSTHOST_PATH + "\" " + arguments;
-    const BOOL started = CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
-                                        &startup, &process);
+    started = CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
+                             &process) != FALSE;
+    const DWORD launchError = started ? 0 : GetLastError();
     CloseHandle(writeEnd);
     if (started) {
         char buffer[4096];
@@ -38,10 +43,34 @@ ToolRun runVsthost(const std::string& arguments) {
         GetExitCodeProcess(process.hProcess, &run.exitCode);
         CloseHandle(process.hThread);
         CloseHandle(process.hProcess);
+    } else {
+        run.output = "vsthost could not be started (error " + std::to_string(launchError) + ")\n";
     }
     CloseHandle(readEnd);
     // The console runtime writes text with CR LF line ends.
     std::erase(run.output, '\r');
+    return run;
+}
+
+// vsthost always prints something and always sets its exit code, so a run
+// with neither never reached our code: Wine failed to create or start the
+// process, which happens rarely on a loaded machine.
+bool neverRan(const ToolRun& run, bool started) {
+    return !started || (run.exitCode == 0xFFFFFFFF && run.output.empty());
+}
+
+}  // namespace
+
+ToolRun runVsthost(const std::string& arguments) {
+    constexpr int kLaunches = 3;
+    bool started = false;
+    ToolRun run = runOnce(arguments, started);
+    for (int launch = 1; launch < kLaunches && neverRan(run, started); ++launch) {
+        std::fprintf(stderr, "vsthost did not run (exit code %lu), launching it again: %s\n", run.exitCode,
+                     arguments.c_str());
+        Sleep(200);
+        run = runOnce(arguments, started);
+    }
     return run;
 }
 #else
