@@ -19,8 +19,12 @@ zav_stop_session() {
 trap zav_stop_session EXIT
 
 # Wine's helpers inherit stdout, so keep them away from piped test output.
+# A new prefix is made and its server let finish before the session's own
+# server starts: in a prefix still being set up, every program that opens a
+# window waited some 20 s for Wine's desktop.
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
-    wineboot -i >/dev/null 2>&1 || true
+    wineboot -u >/dev/null 2>&1 || true
+    wineserver -w >/dev/null 2>&1 || true
 fi
 wineserver -p >/dev/null 2>&1 </dev/null || true
 wine cmd /c exit >/dev/null 2>&1 </dev/null || true
