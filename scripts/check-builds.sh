@@ -104,5 +104,5 @@ so="$work/zavTolvek-$version-linux-x86_64/zavtolvek.so"
 expect_loads "${archive##*/}" "$(vsthost_native info "$so" 2>&1 || true)"
 expect_same "  exports" "$(nm -D --defined-only "$so" | awk '{print $3}' | words)" "main VSTPluginMain"
 expect_same "  needs" "$(objdump -p "$so" | sed -n 's/^ *NEEDED *//p' | words)" \
-    "ld-linux-x86-64.so.2 libc.so.6 libfontconfig.so.1 libm.so.6 libX11.so.6 libXft.so.2"
+    "ld-linux-x86-64.so.2 libc.so.6 libfontconfig.so.1 libm.so.6 libX11.so.6 libXft.so.2 libXrender.so.1"
 exit $failed

@@ -1,5 +1,6 @@
 #include "gui/x11/X11Connection.h"
 
+#include <X11/extensions/Xrender.h>
 #include <poll.h>
 
 #include <chrono>
@@ -21,6 +22,20 @@ int connectionCount = 0;
 XErrorHandler previousHandler = nullptr;
 bool installed = false;
 
+// Xlib runs a connection's close hooks newest first. Xft registers its own
+// before it asks for RENDER, so left alone RENDER's hook runs first and
+// forgets the connection; Xft's then frees its cached fonts through RENDER,
+// which records the closing connection again, with extension codes that die
+// with it. The next connection at the same address inherits that record and
+// sends requests with a stale opcode: the X server answers with errors, or
+// never, and Xlib aborts or waits forever. Asking for RENDER first puts its
+// hook behind Xft's.
+void registerRenderBeforeXft(Display* display) {
+    int eventBase = 0;
+    int errorBase = 0;
+    XRenderQueryExtension(display, &eventBase, &errorBase);
+}
+
 }  // namespace
 
 // A server that has just accepted many connections now and then refuses
@@ -33,6 +48,7 @@ X11Connection* X11Connection::open() {
         display = XOpenDisplay(nullptr);
     }
     if (!display) return nullptr;
+    registerRenderBeforeXft(display);
     auto* connection = new (std::nothrow) X11Connection(display);
     std::lock_guard<std::mutex> hold(registryLock);
     if (!connection || connectionCount == kMostConnections) {
