@@ -38,10 +38,11 @@ void registerRenderBeforeXft(Display* display) {
 
 }  // namespace
 
-// A server that has just accepted many connections now and then refuses
-// one for a moment; a few short retries ride that out.
+// A server that has just closed a connection now and then hangs up on the
+// next one before it is set up (Xvfb does, some 5% of quick reconnections);
+// a few short retries ride that out.
 X11Connection* X11Connection::open() {
-    constexpr int kAttempts = 3;
+    constexpr int kAttempts = 5;
     Display* display = XOpenDisplay(nullptr);
     for (int attempt = 1; !display && attempt < kAttempts; ++attempt) {
         std::this_thread::sleep_for(std::chrono::milliseconds(20));

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <thread>
 
 #include "tools/vsthost/HostCallback.h"
 
@@ -59,8 +60,24 @@ void EditorWindow::fitClientArea(int w, int h) {
     clientHeight = h;
 }
 
-std::string EditorWindow::open(const std::string& title) {
+namespace {
+
+// An X server that has just closed a connection now and then hangs up on the
+// next one before it is set up; a few short retries ride that out.
+Display* connectToServer() {
+    constexpr int kAttempts = 5;
     Display* connection = XOpenDisplay(nullptr);
+    for (int attempt = 1; connection == nullptr && attempt < kAttempts; ++attempt) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        connection = XOpenDisplay(nullptr);
+    }
+    return connection;
+}
+
+}  // namespace
+
+std::string EditorWindow::open(const std::string& title) {
+    Display* connection = connectToServer();
     if (connection == nullptr) return "cannot open a window: no X display (is DISPLAY set?)";
     display = connection;
     int w = kFallbackSize;
