@@ -33,6 +33,13 @@ void InputScript::send(INPUT input) {
     waitTicks(kSettleMilliseconds);
 }
 
+void InputScript::clickNow(int x, int y) {
+    SetCursorPos(x, y);
+    waitTicks(kSettleMilliseconds);
+    send(mouseButtonInput(MOUSEEVENTF_LEFTDOWN));
+    send(mouseButtonInput(MOUSEEVENTF_LEFTUP));
+}
+
 InputScript& InputScript::clickAt(HWND window, int x, int y) {
     POINT screen{x, y};
     ClientToScreen(window, &screen);
@@ -40,12 +47,7 @@ InputScript& InputScript::clickAt(HWND window, int x, int y) {
 }
 
 InputScript& InputScript::clickOnScreen(int x, int y) {
-    steps.emplace_back([this, x, y] {
-        SetCursorPos(x, y);
-        waitTicks(kSettleMilliseconds);
-        send(mouseButtonInput(MOUSEEVENTF_LEFTDOWN));
-        send(mouseButtonInput(MOUSEEVENTF_LEFTUP));
-    });
+    steps.emplace_back([this, x, y] { clickNow(x, y); });
     return *this;
 }
 
@@ -91,10 +93,7 @@ InputScript& InputScript::chooseMenuItem(int position) {
         HMENU menu = waitForPopup();
         RECT item{};
         if (!menu || !GetMenuItemRect(nullptr, menu, static_cast<UINT>(position), &item)) return;
-        SetCursorPos((item.left + item.right) / 2, (item.top + item.bottom) / 2);
-        waitTicks(kSettleMilliseconds);
-        send(mouseButtonInput(MOUSEEVENTF_LEFTDOWN));
-        send(mouseButtonInput(MOUSEEVENTF_LEFTUP));
+        clickNow((item.left + item.right) / 2, (item.top + item.bottom) / 2);
     });
     return *this;
 }
@@ -102,10 +101,7 @@ InputScript& InputScript::chooseMenuItem(int position) {
 InputScript& InputScript::dismissMenu() {
     steps.emplace_back([this] {
         if (!waitForPopup()) return;
-        SetCursorPos(kBarePlaceX, kBarePlaceY);
-        waitTicks(kSettleMilliseconds);
-        send(mouseButtonInput(MOUSEEVENTF_LEFTDOWN));
-        send(mouseButtonInput(MOUSEEVENTF_LEFTUP));
+        clickNow(kBarePlaceX, kBarePlaceY);
     });
     return *this;
 }

@@ -39,6 +39,8 @@ public:
 private:
     void play();
     void send(INPUT input);
+    // A left click at a screen point, from inside a step.
+    void clickNow(int x, int y);
     HMENU waitForPopup();
 
     std::vector<std::function<void()>> steps;
